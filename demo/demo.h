@@ -1,0 +1,7 @@
+#pragma once
+// The demo engine host: loads QZSteam.dll as the engine does and shows, part
+// by part, what the library answers. Each part lives in its own file.
+#include <windows.h>
+
+// Calls A6_DLLAPI with a stand-in engine interface block.
+void RunEngineBindingDemo(HMODULE qzsteam);

@@ -1,0 +1,66 @@
+#include "inspect/report_buffer.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "inspect/win_seam.h"
+
+namespace qz::report {
+namespace {
+
+char* g_block = nullptr;
+std::size_t g_length = 0;
+
+void Append(const char* text, std::size_t length) {
+  if (g_block == nullptr) return;
+  const std::size_t room = kReportCapacity - 1 - g_length;
+  const std::size_t n = length < room ? length : room;
+  std::memcpy(g_block + g_length, text, n);
+  g_length += n;  // the byte after the text is still zero from the reset
+}
+
+}  // namespace
+
+char* ResetReportBuffer() {
+  win::WinApi& api = win::Api();
+  if (g_block != nullptr) api.release(g_block);
+  g_length = 0;
+  g_block = static_cast<char*>(api.allocate(kReportCapacity));
+  if (g_block != nullptr) std::memset(g_block, 0, kReportCapacity);
+  return g_block;
+}
+
+char* ReportBuffer() { return g_block; }
+
+std::size_t ReportLength() { return g_length; }
+
+void AppendReportText(const char* text) {
+  if (text != nullptr) Append(text, std::strlen(text));
+}
+
+void AppendReportValue(const char* format, int32_t value) {
+  char scratch[kValueScratchSize];
+  int n = std::snprintf(scratch, sizeof scratch, format, static_cast<int>(value));
+  if (n < 0) return;
+  Append(scratch, static_cast<std::size_t>(n) < sizeof scratch ? static_cast<std::size_t>(n) : sizeof scratch - 1);
+}
+
+void AppendReportValue(const char* format, const char16_t* value) {
+  char scratch[kValueScratchSize];
+  win::Api().formatWide(scratch, sizeof scratch, format, value);
+  AppendReportText(scratch);
+}
+
+void ReportArray::Open() {
+  AppendReportText(kArrayOpen);
+  first_ = true;
+}
+
+void ReportArray::BeginElement() {
+  if (!first_) AppendReportText(kSeparator);
+  first_ = false;
+}
+
+void ReportArray::Close() { AppendReportText(kArrayClose); }
+
+}  // namespace qz::report

@@ -1,0 +1,61 @@
+#pragma once
+// The report buffer: one library-owned, zero-filled block of 900000 bytes that
+// every reporting export replaces and fills with one narrow, NUL-terminated
+// text, built front to back by plain concatenation (nothing is escaped).
+//
+// Appends keep the end position instead of rescanning the block, and are
+// bounded: a text that would pass the capacity stops at capacity - 1 with the
+// terminator in place, and every later append of that report is dropped.
+#include <cstddef>
+#include <cstdint>
+
+namespace qz::report {
+
+inline constexpr std::size_t kReportCapacity = 900000;
+inline constexpr std::size_t kValueScratchSize = 500;
+
+// Fixed texts of the reports.
+inline constexpr char kArrayOpen[] = "[";
+inline constexpr char kArrayClose[] = "]";
+inline constexpr char kObjectOpen[] = "{";
+inline constexpr char kObjectClose[] = "}";
+inline constexpr char kSeparator[] = ",";
+inline constexpr char kKeyName[] = "\"Name\": ";
+inline constexpr char kKeyPath[] = "\"Path\": ";
+inline constexpr char kKeySize[] = "\"Size\": ";
+inline constexpr char kKeyProcess[] = "\"Process\": ";
+inline constexpr char kKeyId[] = "\"Id\": ";
+inline constexpr char kKeyModule[] = "\"Module\": ";
+
+// Value formats, as the C runtime's sprintf reads them.
+inline constexpr char kFormatDecimal[] = "%d";
+inline constexpr char kFormatQuotedWide[] = "\"%ws\"";
+inline constexpr char kFormatWide[] = "%ws";
+
+// Releases the previous block and makes a fresh zero-filled one; returns it,
+// or null when it could not be allocated (every append is then dropped).
+char* ResetReportBuffer();
+// The block of the latest report; null before the first or after a failed allocation.
+char* ReportBuffer();
+// Bytes of the current report text, terminator excluded.
+std::size_t ReportLength();
+
+void AppendReportText(const char* text);
+// Formats one value into a 500-byte scratch (cut to fit) and appends it.
+void AppendReportValue(const char* format, int32_t value);
+void AppendReportValue(const char* format, const char16_t* value);
+
+// One array of a report: "[" then elements separated by single commas, then "]".
+class ReportArray {
+ public:
+  // Appends "[" and arms the first-element flag.
+  void Open();
+  // Appends "," unless this is the array's first element.
+  void BeginElement();
+  void Close();
+
+ private:
+  bool first_ = true;
+};
+
+}  // namespace qz::report
