@@ -1,12 +1,71 @@
 #pragma once
 // The Windows seam of the inspection exports: every platform call they make
 // goes through this table, so that the report rules and every failure path run
-// natively against fakes. The Windows implementation only forwards; the native
-// defaults are portable stand-ins (allocation, an ASCII "%ws") or report the
-// platform as absent.
+// natively against fakes. The Windows implementation only forwards (copying
+// Toolhelp entries into the portable records below); the native defaults are
+// portable stand-ins (allocation, an ASCII "%ws") or report the platform as
+// absent (no snapshot, no process, no trust provider).
 #include <cstddef>
+#include <cstdint>
 
 namespace qz::win {
+
+// A kernel handle as the platform hands it out. Both null and the all-ones
+// value (INVALID_HANDLE_VALUE) mean "no handle".
+using Handle = void*;
+inline Handle InvalidHandle() { return reinterpret_cast<Handle>(~std::uintptr_t{0}); }
+
+// Toolhelp snapshot flags and the process access mask the inventory uses.
+inline constexpr uint32_t kSnapAll = 15;     // TH32CS_SNAPALL
+inline constexpr uint32_t kSnapProcess = 2;  // TH32CS_SNAPPROCESS
+inline constexpr uint32_t kProcessAllAccess = 0x1F0FFF;
+inline constexpr uint32_t kMaxPath = 260;
+inline constexpr uint32_t kMaxModuleName = 256;
+
+// The fields of MODULEENTRY32W that the reports use.
+struct ModuleRecord {
+  char16_t name[kMaxModuleName];  // szModule
+  char16_t path[kMaxPath];        // szExePath
+  uint32_t imageSize;             // modBaseSize
+};
+
+// The fields of PROCESSENTRY32W that the reports use.
+struct ProcessRecord {
+  uint32_t processId;           // th32ProcessID
+  char16_t exeFile[kMaxPath];   // szExeFile
+};
+
+// Layout twins of the Windows SDK's GUID, WINTRUST_FILE_INFO and the 48-byte
+// WINTRUST_DATA (the Windows implementation checks the offsets and passes
+// them on unchanged).
+struct Guid {
+  uint32_t data1;
+  uint16_t data2;
+  uint16_t data3;
+  uint8_t data4[8];
+};
+
+struct TrustFileInfo {
+  uint32_t structSize;          // cbStruct
+  const char16_t* filePath;     // pcwszFilePath
+  Handle file;                  // hFile
+  Guid* knownSubject;           // pgKnownSubject
+};
+
+struct TrustData {
+  uint32_t structSize;          // cbStruct
+  void* policyCallbackData;     // pPolicyCallbackData
+  void* sipClientData;          // pSIPClientData
+  uint32_t uiChoice;            // dwUIChoice
+  uint32_t revocationChecks;    // fdwRevocationChecks
+  uint32_t unionChoice;         // dwUnionChoice
+  TrustFileInfo* file;          // pFile
+  uint32_t stateAction;         // dwStateAction
+  Handle stateData;             // hWVTStateData
+  char16_t* urlReference;       // pwszURLReference
+  uint32_t provFlags;           // dwProvFlags
+  uint32_t uiContext;           // dwUIContext
+};
 
 struct WinApi {
   // The report block: malloc and free of the C runtime.
@@ -16,6 +75,34 @@ struct WinApi {
   // runtime's current locale), writing at most `capacity` bytes into `out`,
   // terminator included, and always leaving `out` terminated.
   void (*formatWide)(char* out, std::size_t capacity, const char* format, const char16_t* text);
+
+  // CreateToolhelp32Snapshot: a handle, or InvalidHandle() on failure.
+  Handle (*createToolhelpSnapshot)(uint32_t flags, uint32_t processId);
+  // Module32FirstW/NextW and Process32FirstW/NextW: true when `entry` was filled.
+  bool (*module32First)(Handle snapshot, ModuleRecord* entry);
+  bool (*module32Next)(Handle snapshot, ModuleRecord* entry);
+  bool (*process32First)(Handle snapshot, ProcessRecord* entry);
+  bool (*process32Next)(Handle snapshot, ProcessRecord* entry);
+  // OpenProcess: a handle, or null.
+  Handle (*openProcess)(uint32_t access, bool inheritHandle, uint32_t processId);
+  // GetModuleFileNameExW: characters written, 0 on failure.
+  uint32_t (*getModuleFileNameEx)(Handle process, Handle module, char16_t* path, uint32_t capacity);
+  bool (*closeHandle)(Handle handle);
+
+  // WinVerifyTrust: the trust provider's status.
+  int32_t (*winVerifyTrust)(Handle window, Guid* action, TrustData* data);
+  uint32_t (*getLastError)();
+  // One finished line on the standard output (wprintf_s of the C runtime).
+  void (*printLine)(const char16_t* line);
+
+  Handle (*getModuleHandleA)(const char* moduleName);
+  void* (*getProcAddress)(Handle module, const char* procName);
+  // Calls the looked-up Wow64DisableWow64FsRedirection at `function`.
+  bool (*callWow64DisableFsRedirection)(void* function, void** previousState);
+
+  // The path bytes of a script converted with the process's ANSI code page
+  // (MultiByteToWideChar): code units written into `out`, at most `capacity`.
+  std::size_t (*ansiToWide)(const char* bytes, std::size_t count, char16_t* out, std::size_t capacity);
 };
 
 // The table in use. Tests replace entries and put the defaults back.
