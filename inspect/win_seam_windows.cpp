@@ -1,8 +1,14 @@
 // The Windows seam, forwarding to the real platform functions.
 #include <windows.h>
+// Order matters: these headers need windows.h first.
+#include <psapi.h>
+#include <tlhelp32.h>
+#include <wintrust.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "inspect/win_seam.h"
 
@@ -10,6 +16,22 @@ namespace qz::win {
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is wchar_t on Windows");
+static_assert(sizeof(ModuleRecord::name) == sizeof(MODULEENTRY32W::szModule));
+static_assert(sizeof(ModuleRecord::path) == sizeof(MODULEENTRY32W::szExePath));
+static_assert(sizeof(ProcessRecord::exeFile) == sizeof(PROCESSENTRY32W::szExeFile));
+
+// The portable trust records are passed to WinVerifyTrust as they are.
+static_assert(sizeof(Guid) == sizeof(GUID));
+static_assert(sizeof(TrustFileInfo) == sizeof(WINTRUST_FILE_INFO));
+static_assert(offsetof(TrustFileInfo, filePath) == offsetof(WINTRUST_FILE_INFO, pcwszFilePath));
+static_assert(offsetof(TrustFileInfo, knownSubject) == offsetof(WINTRUST_FILE_INFO, pgKnownSubject));
+static_assert(sizeof(TrustData) == 48, "the WINTRUST_DATA form without pSignatureSettings");
+static_assert(offsetof(TrustData, uiChoice) == offsetof(WINTRUST_DATA, dwUIChoice));
+static_assert(offsetof(TrustData, unionChoice) == offsetof(WINTRUST_DATA, dwUnionChoice));
+static_assert(offsetof(TrustData, file) == offsetof(WINTRUST_DATA, pFile));
+static_assert(offsetof(TrustData, stateAction) == offsetof(WINTRUST_DATA, dwStateAction));
+static_assert(offsetof(TrustData, stateData) == offsetof(WINTRUST_DATA, hWVTStateData));
+static_assert(offsetof(TrustData, uiContext) == offsetof(WINTRUST_DATA, dwUIContext));
 
 void FormatWide(char* out, std::size_t capacity, const char* format, const char16_t* text) {
   if (capacity == 0) return;
@@ -20,6 +42,51 @@ void FormatWide(char* out, std::size_t capacity, const char* format, const char1
   out[capacity - 1] = '\0';
 }
 
+void CopyModule(const MODULEENTRY32W& from, ModuleRecord* to) {
+  std::memcpy(to->name, from.szModule, sizeof to->name);
+  std::memcpy(to->path, from.szExePath, sizeof to->path);
+  to->imageSize = from.modBaseSize;
+}
+
+void CopyProcess(const PROCESSENTRY32W& from, ProcessRecord* to) {
+  to->processId = from.th32ProcessID;
+  std::memcpy(to->exeFile, from.szExeFile, sizeof to->exeFile);
+}
+
+template <BOOL(WINAPI* Walk)(HANDLE, LPMODULEENTRY32W)>
+bool ModuleEntry(Handle snapshot, ModuleRecord* entry) {
+  MODULEENTRY32W raw{};
+  raw.dwSize = sizeof raw;
+  if (!Walk(snapshot, &raw)) return false;
+  CopyModule(raw, entry);
+  return true;
+}
+
+template <BOOL(WINAPI* Walk)(HANDLE, LPPROCESSENTRY32W)>
+bool ProcessEntry(Handle snapshot, ProcessRecord* entry) {
+  PROCESSENTRY32W raw{};
+  raw.dwSize = sizeof raw;
+  if (!Walk(snapshot, &raw)) return false;
+  CopyProcess(raw, entry);
+  return true;
+}
+
+void PrintLine(const char16_t* line) {
+  // "%ls" is a wide string for msvcrt and for C99 printf alike.
+  wprintf_s(L"%ls", reinterpret_cast<const wchar_t*>(line));
+}
+
+bool CallWow64DisableFsRedirection(void* function, void** previousState) {
+  using Disable = BOOL(WINAPI*)(PVOID*);
+  return reinterpret_cast<Disable>(function)(previousState) != FALSE;
+}
+
+std::size_t AnsiToWide(const char* bytes, std::size_t count, char16_t* out, std::size_t capacity) {
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(count), reinterpret_cast<wchar_t*>(out),
+                              static_cast<int>(capacity));
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
 }  // namespace
 
 WinApi DefaultApi() {
@@ -27,6 +94,31 @@ WinApi DefaultApi() {
   api.allocate = [](std::size_t bytes) { return std::malloc(bytes); };
   api.release = [](void* block) { std::free(block); };
   api.formatWide = &FormatWide;
+  api.createToolhelpSnapshot = [](uint32_t flags, uint32_t processId) -> Handle {
+    return CreateToolhelp32Snapshot(flags, processId);
+  };
+  api.module32First = &ModuleEntry<Module32FirstW>;
+  api.module32Next = &ModuleEntry<Module32NextW>;
+  api.process32First = &ProcessEntry<Process32FirstW>;
+  api.process32Next = &ProcessEntry<Process32NextW>;
+  api.openProcess = [](uint32_t access, bool inheritHandle, uint32_t processId) -> Handle {
+    return OpenProcess(access, inheritHandle ? TRUE : FALSE, processId);
+  };
+  api.getModuleFileNameEx = [](Handle process, Handle module, char16_t* path, uint32_t capacity) -> uint32_t {
+    return GetModuleFileNameExW(process, static_cast<HMODULE>(module), reinterpret_cast<wchar_t*>(path), capacity);
+  };
+  api.closeHandle = [](Handle handle) { return CloseHandle(handle) != FALSE; };
+  api.winVerifyTrust = [](Handle window, Guid* action, TrustData* data) -> int32_t {
+    return WinVerifyTrust(static_cast<HWND>(window), reinterpret_cast<GUID*>(action), data);
+  };
+  api.getLastError = []() -> uint32_t { return GetLastError(); };
+  api.printLine = &PrintLine;
+  api.getModuleHandleA = [](const char* moduleName) -> Handle { return GetModuleHandleA(moduleName); };
+  api.getProcAddress = [](Handle module, const char* procName) -> void* {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), procName));
+  };
+  api.callWow64DisableFsRedirection = &CallWow64DisableFsRedirection;
+  api.ansiToWide = &AnsiToWide;
   return api;
 }
 

@@ -1,0 +1,22 @@
+// GetModuleProfile and GetExePath: reports on one process's module snapshot.
+#include "inspect/inspection_exports.h"
+#include "inspect/module_report.h"
+#include "inspect/report_buffer.h"
+#include "inspect/toolhelp_list.h"
+
+using namespace qz::inspect;
+using namespace qz::report;
+
+QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId) {
+  ResetReportBuffer();
+  AppendModuleArray(processId, ModuleArrayForm::kBare);
+  return ReportBuffer();
+}
+
+QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId) {
+  ResetReportBuffer();
+  // The platform lists a process's main executable as its first module.
+  ModuleList modules(processId);
+  if (modules.state() == ListState::kHasEntry) AppendReportValue(kFormatWide, modules.entry().path);
+  return ReportBuffer();
+}

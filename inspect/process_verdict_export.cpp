@@ -1,0 +1,35 @@
+// VerifyProcessProfile: whether one process's main executable passes the
+// signature check, as a one-object report.
+#include "inspect/inspection_exports.h"
+#include "inspect/process_image_path.h"
+#include "inspect/report_buffer.h"
+#include "inspect/signature_check.h"
+
+using namespace qz::inspect;
+using namespace qz::report;
+
+namespace {
+
+constexpr char kKeyVerdict[] = "\"Verdict\": ";
+constexpr char kVerdictPassed[] = "\"PASSED\"";
+constexpr char kVerdictFailed[] = "\"FAILED\"";
+
+}  // namespace
+
+QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
+  ResetReportBuffer();
+  const ProcessImagePath path = ReadProcessImagePath(processId);
+  // An unreadable path is not verified: there is no file to check.
+  const bool passed = !path.empty() && VerifyFileSignature(path.text);
+  AppendReportText(kObjectOpen);
+  AppendReportText(kKeyId);
+  AppendReportValue(kFormatDecimal, static_cast<int32_t>(processId));
+  AppendReportText(kSeparator);
+  AppendReportText(kKeyPath);
+  AppendReportValue(kFormatQuotedWide, path.text);
+  AppendReportText(kSeparator);
+  AppendReportText(kKeyVerdict);
+  AppendReportText(passed ? kVerdictPassed : kVerdictFailed);
+  AppendReportText(kObjectClose);
+  return ReportBuffer();
+}

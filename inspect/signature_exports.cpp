@@ -1,0 +1,38 @@
+// VerifyEmbeddedSignature and its variant for scripts that pass narrow bytes.
+#include <cstddef>
+#include <memory>
+#include <new>
+
+#include "inspect/inspection_exports.h"
+#include "inspect/report_buffer.h"
+#include "inspect/signature_check.h"
+#include "inspect/win_seam.h"
+
+using namespace qz::report;
+
+namespace {
+
+constexpr char kPassed[] = "PASSED";
+constexpr char kFailed[] = "FAILED";
+
+}  // namespace
+
+QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const char16_t* path) {
+  return qz::inspect::VerifyFileSignature(path);
+}
+
+QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length) {
+  ResetReportBuffer();
+  // A null path or a negative length is the empty path. The copy has room for
+  // `length` code units and a terminator, whatever the code page makes of the bytes.
+  const std::size_t count = (path == nullptr || length < 0) ? 0 : static_cast<std::size_t>(length);
+  std::unique_ptr<char16_t[]> copy(new (std::nothrow) char16_t[count + 1]);
+  bool passed = false;
+  if (copy != nullptr) {
+    const std::size_t units = count == 0 ? 0 : qz::win::Api().ansiToWide(path, count, copy.get(), count);
+    copy[units < count ? units : count] = 0;
+    passed = VerifyEmbeddedSignature(copy.get());
+  }
+  AppendReportText(passed ? kPassed : kFailed);
+  return ReportBuffer();
+}

@@ -1,0 +1,87 @@
+#pragma once
+// A scriptable stand-in for the Windows seam: processes, module lists and
+// trust statuses as the test sets them up; every platform call logged in
+// order, every printed line kept, every handle counted.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "inspect/win_seam.h"
+
+namespace qz::test {
+
+struct FakeModule {
+  std::u16string name, path;
+  uint32_t size;
+};
+
+struct ModuleSnapshotScript {
+  bool fails = false;
+  std::vector<FakeModule> modules;  // empty: the snapshot has no first entry
+};
+
+struct FakeProcess {
+  uint32_t id;
+  std::u16string exeFile;
+  std::u16string imagePath;  // what GetModuleFileNameExW reads
+  bool opens = true;
+  bool pathReadable = true;
+};
+
+struct TrustScript {
+  uint32_t status;
+  uint32_t lastError = 0;
+};
+
+// One WinVerifyTrust call as the trust provider saw it.
+struct TrustCall {
+  win::Handle window;
+  win::Guid action;
+  win::TrustData data;
+  win::TrustFileInfo file;
+  std::u16string path;
+};
+
+class FakeWindows {
+ public:
+  FakeWindows();   // installs itself into win::Api()
+  ~FakeWindows();  // puts the default table back
+
+  // The platform as scripted.
+  bool processSnapshotFails = false;
+  std::vector<FakeProcess> processes;                  // in list order; empty: no first entry
+  std::map<uint32_t, ModuleSnapshotScript> modules;    // by process id; absent: the snapshot fails
+  std::map<std::u16string, TrustScript> trust;         // by path; absent: not signed
+  bool hasKernel32 = true;
+  bool hasWow64Switch = true;
+
+  // What the library did.
+  std::vector<std::string> calls;
+  std::vector<std::u16string> printed;
+  std::vector<TrustCall> trustCalls;
+  int handlesOpened = 0;
+  int handlesClosed = 0;
+  int unknownCloses = 0;
+  std::vector<void*> wow64Slots;
+  int openHandles() const { return handlesOpened - handlesClosed; }
+  int count(const std::string& call) const;
+
+  // Internals used by the installed functions.
+  static FakeWindows* current;
+  struct Snapshot {
+    uint32_t flags, processId;
+    std::size_t next;
+  };
+  std::map<win::Handle, Snapshot> snapshots;
+  std::set<win::Handle> processHandles;
+  std::map<win::Handle, uint32_t> processIds;
+  uint32_t lastError = 0;
+  uintptr_t nextHandle = 0x100;
+  win::Handle NewHandle();
+};
+
+std::string Narrow(const std::u16string& text);
+
+}  // namespace qz::test
