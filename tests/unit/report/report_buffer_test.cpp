@@ -1,0 +1,211 @@
+#include "inspect/report_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "inspect/win_seam.h"
+
+namespace {
+
+using namespace qz::report;
+
+// Counts the seam's allocations and releases, and can refuse to allocate.
+struct AllocationFake {
+  static int allocations;
+  static int releases;
+  static bool refuse;
+  static std::size_t lastSize;
+
+  AllocationFake() {
+    allocations = releases = 0;
+    refuse = false;
+    qz::win::Api().allocate = [](std::size_t bytes) -> void* {
+      lastSize = bytes;
+      if (refuse) return nullptr;
+      ++allocations;
+      // Garbage-filled, so that the reset's own zero fill is what is tested.
+      void* block = std::malloc(bytes);
+      std::memset(block, 0x5A, bytes);
+      return block;
+    };
+    qz::win::Api().release = [](void* block) {
+      ++releases;
+      std::free(block);
+    };
+  }
+  ~AllocationFake() { qz::win::Api() = qz::win::DefaultApi(); }
+};
+int AllocationFake::allocations = 0;
+int AllocationFake::releases = 0;
+bool AllocationFake::refuse = false;
+std::size_t AllocationFake::lastSize = 0;
+
+std::string Report() { return ReportBuffer() ? std::string(ReportBuffer()) : std::string("<null>"); }
+
+bool ZeroFrom(std::size_t from) {
+  const char* block = ReportBuffer();
+  for (std::size_t i = from; i < kReportCapacity; ++i)
+    if (block[i] != 0) return false;
+  return true;
+}
+
+TEST(ReportBuffer, NothingBeforeTheFirstReport) { EXPECT_EQ(ReportBuffer(), nullptr); }
+
+TEST(ReportBuffer, ResetGivesAFreshZeroFilledBlockAndReleasesThePrevious) {
+  AllocationFake fake;
+  char* first = ResetReportBuffer();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(AllocationFake::lastSize, 900000u);
+  EXPECT_TRUE(ZeroFrom(0));
+  AppendReportText("first report");
+  EXPECT_EQ(Report(), "first report");
+
+  ResetReportBuffer();
+  EXPECT_EQ(AllocationFake::allocations, 2);
+  EXPECT_EQ(AllocationFake::releases, 1);
+  EXPECT_EQ(Report(), "");
+  EXPECT_EQ(ReportLength(), 0u);
+  AppendReportText("second");
+  EXPECT_EQ(Report(), "second");
+  EXPECT_TRUE(ZeroFrom(6));
+}
+
+TEST(ReportBuffer, ValuesAndTextsAppendInOrderWithZerosBehind) {
+  ResetReportBuffer();
+  AppendReportText(kObjectOpen);
+  AppendReportText(kKeyId);
+  AppendReportValue(kFormatDecimal, -42);
+  AppendReportText(kSeparator);
+  AppendReportText(kKeyPath);
+  AppendReportValue(kFormatQuotedWide, u"C:\\Games\\Demo\\demo.exe");
+  AppendReportText(kSeparator);
+  AppendReportText(kKeySize);
+  AppendReportValue(kFormatDecimal, 2147483647);
+  AppendReportText(kObjectClose);
+  const std::string expected = "{\"Id\": -42,\"Path\": \"C:\\Games\\Demo\\demo.exe\",\"Size\": 2147483647}";
+  EXPECT_EQ(Report(), expected);
+  EXPECT_EQ(ReportLength(), expected.size());
+  EXPECT_TRUE(ZeroFrom(expected.size()));
+}
+
+TEST(ReportBuffer, FixedTextsAreExact) {
+  const std::pair<const char*, std::string> texts[] = {
+      {kArrayOpen, "["},         {kArrayClose, "]"},           {kObjectOpen, "{"},
+      {kObjectClose, "}"},       {kSeparator, ","},            {kKeyName, "\"Name\": "},
+      {kKeyPath, "\"Path\": "},  {kKeySize, "\"Size\": "},     {kKeyProcess, "\"Process\": "},
+      {kKeyId, "\"Id\": "},      {kKeyModule, "\"Module\": "}, {kFormatDecimal, "%d"},
+      {kFormatQuotedWide, "\"%ws\""}, {kFormatWide, "%ws"},
+  };
+  for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
+}
+
+TEST(ReportBuffer, BarePathKeepsItsBackslashes) {
+  ResetReportBuffer();
+  AppendReportValue(kFormatWide, u"C:\\a\\\"b\\");
+  EXPECT_EQ(Report(), "C:\\a\\\"b\\");
+}
+
+TEST(ReportBuffer, ArraysSeparateElementsWithSingleCommas) {
+  struct Case {
+    int elements;
+    std::string expected;
+  } cases[] = {{0, "[]"}, {1, "[{}]"}, {3, "[{},{},{}]"}};
+  for (const Case& c : cases) {
+    ResetReportBuffer();
+    ReportArray array;
+    array.Open();
+    for (int i = 0; i < c.elements; ++i) {
+      array.BeginElement();
+      AppendReportText("{}");
+    }
+    array.Close();
+    EXPECT_EQ(Report(), c.expected) << c.elements << " elements";
+  }
+}
+
+TEST(ReportBuffer, NestedArraysKeepTheirOwnFirstElementFlags) {
+  ResetReportBuffer();
+  ReportArray outer;
+  outer.Open();
+  for (int i = 0; i < 2; ++i) {
+    outer.BeginElement();
+    ReportArray inner;
+    inner.Open();
+    inner.BeginElement();
+    AppendReportValue(kFormatDecimal, i);
+    inner.BeginElement();
+    AppendReportValue(kFormatDecimal, i);
+    inner.Close();
+  }
+  outer.Close();
+  EXPECT_EQ(Report(), "[[0,0],[1,1]]");
+}
+
+TEST(ReportBuffer, TextPastTheCapacityStopsAtCapacityMinusOneTerminated) {
+  ResetReportBuffer();
+  std::string chunk(100000, 'x');
+  for (int i = 0; i < 9; ++i) AppendReportText(chunk.c_str());  // 900000 bytes offered
+  EXPECT_EQ(ReportLength(), kReportCapacity - 1);
+  EXPECT_EQ(ReportBuffer()[kReportCapacity - 2], 'x');
+  EXPECT_EQ(ReportBuffer()[kReportCapacity - 1], '\0');
+  AppendReportText("more");
+  AppendReportValue(kFormatDecimal, 7);
+  AppendReportValue(kFormatQuotedWide, u"more");
+  EXPECT_EQ(ReportLength(), kReportCapacity - 1);
+  EXPECT_EQ(std::strlen(ReportBuffer()), kReportCapacity - 1);
+}
+
+TEST(ReportBuffer, OneTextLargerThanTheBlockIsCut) {
+  ResetReportBuffer();
+  AppendReportText("ab");
+  std::string huge(kReportCapacity + 10, 'y');
+  AppendReportText(huge.c_str());
+  EXPECT_EQ(std::strlen(ReportBuffer()), kReportCapacity - 1);
+  EXPECT_EQ(std::string(ReportBuffer(), 3), "aby");
+}
+
+TEST(ReportBuffer, WideValueLongerThanTheScratchIsCutTo499Bytes) {
+  ResetReportBuffer();
+  std::u16string path(600, u'p');
+  AppendReportValue(kFormatQuotedWide, path.c_str());
+  EXPECT_EQ(Report(), "\"" + std::string(498, 'p'));
+}
+
+TEST(ReportBuffer, ScratchCapacityIsWhatTheSeamIsGiven) {
+  static std::size_t capacitySeen = 0;
+  qz::win::Api().formatWide = [](char* out, std::size_t capacity, const char*, const char16_t*) {
+    capacitySeen = capacity;
+    std::memset(out, 'w', capacity - 1);
+    out[capacity - 1] = '\0';
+  };
+  ResetReportBuffer();
+  AppendReportValue(kFormatWide, u"ignored");
+  qz::win::Api() = qz::win::DefaultApi();
+  EXPECT_EQ(capacitySeen, kValueScratchSize);
+  EXPECT_EQ(Report(), std::string(499, 'w'));
+}
+
+TEST(ReportBuffer, FailedAllocationGivesNullAndNoWrite) {
+  AllocationFake fake;
+  ResetReportBuffer();
+  AppendReportText("kept until the next reset");
+
+  AllocationFake::refuse = true;
+  EXPECT_EQ(ResetReportBuffer(), nullptr);
+  EXPECT_EQ(AllocationFake::releases, 1) << "the previous report is released all the same";
+  EXPECT_EQ(ReportBuffer(), nullptr);
+  AppendReportText("dropped");
+  AppendReportValue(kFormatDecimal, 1);
+  AppendReportValue(kFormatWide, u"dropped");
+  EXPECT_EQ(ReportLength(), 0u);
+
+  AllocationFake::refuse = false;
+  ASSERT_NE(ResetReportBuffer(), nullptr);
+  AppendReportText("fresh");
+  EXPECT_EQ(Report(), "fresh");
+}
+
+}  // namespace
