@@ -11,19 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "sim/platform_call.h"
 #include "steam/steam_callback.h"
 #include "steam/steam_types.h"
 
 namespace qz::sim {
-
-// One platform call as steam_api.dll received it: the flat export's name and
-// its arguments rendered as text, comma-separated, the interface handle left
-// out (e.g. "SteamAPI_ISteamUserStats_SetStatInt32" with "KILL_ENEMY,10";
-// floats with "%g"; booleans as 0/1; null pointers as "null").
-struct PlatformCall {
-  std::string function;
-  std::string arguments;
-};
 
 struct Registration {
   CCallbackBase* object;
@@ -49,7 +41,8 @@ class PlatformSim {
   // that was never set reads as 0 (GetStat succeeds) unless its read fails.
   void SetStat(const std::string& name, int32_t value);
   void SetStat(const std::string& name, float value);
-  // GetStat of this name answers false and writes nothing.
+  // The stat is not configured for the game: GetStat of this name answers
+  // false and writes nothing, and SetStat answers false and changes nothing.
   void SetStatReadFails(const std::string& name, bool fails);
   void SetAchievement(const std::string& apiName, bool achieved);
   // GetAchievementDisplayAttribute(apiName, key) answers this text ("" by default).
@@ -57,6 +50,11 @@ class PlatformSim {
   // Answers of successive calls; the last one repeats. Default: true.
   void SetRequestCurrentStatsResults(std::vector<bool> results);
   void SetStoreStatsResults(std::vector<bool> results);
+  // An accepted RequestCurrentStats is answered on the next pump by a
+  // UserStatsReceived_t (game id of the app id, the user's id) with this
+  // result; an accepted StoreStats by a UserStatsStored_t. Default k_EResultOK.
+  void SetStatsReceivedResult(EResult result);
+  void SetStatsStoredResult(EResult result);
   // The ticket GetAuthSessionTicket writes (default: 8 bytes 01..08), and its
   // response event: delivered with `result` by the `afterPumps`-th
   // SteamAPI_RunCallbacks after the request (1 = the next one); 0: never.
@@ -68,6 +66,8 @@ class PlatformSim {
   // Queues an event for the objects registered under its id, delivered by the
   // `onPump`-th next SteamAPI_RunCallbacks (1 = the next one), through
   // vtable slot 1, Run(void*). Events of one pump arrive in queue order.
+  // Only pumps of a started platform count and deliver; shutdown drops the
+  // events still queued.
   template <class T>
   void QueueEvent(const T& event, int onPump = 1) {
     QueueRaw(T::k_iCallback, &event, sizeof event, onPump);
@@ -79,6 +79,9 @@ class PlatformSim {
   std::vector<std::string> CallNames() const;
   // Calls of one function only, in order.
   std::vector<PlatformCall> CallsOf(const std::string& function) const;
+  // Calls whose function name starts with `prefix` (e.g. an interface's
+  // "SteamAPI_ISteamUserStats_"), in order, as "Function(arguments)".
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
   void ClearCalls();
   const std::vector<Registration>& Registrations() const;
   bool Running() const;  // started and not shut down

@@ -79,4 +79,9 @@ SteamFlatApi& SteamFlat();
 // missing DLL or export gives false and leaves the table empty.
 bool LoadSteamApi();
 
+// True when `table` has everything the library needs: a start function, the
+// pump, shutdown, registration, the five accessors and every interface method
+// except RequestCurrentStats (absent from 1.61 on; the wrapper stands in).
+bool HasRequiredFunctions(const SteamFlatApi& table);
+
 }  // namespace qz::steam

@@ -1,0 +1,133 @@
+#pragma once
+// The simulated platform itself: the player's account, the session state, the
+// event queue and the call log, behind one method per flat function of
+// steam_api.dll. Shared by the in-process simulator (platform_sim.cpp) and the
+// stand-in steam_api.dll (steam_api_exports.cpp); each of them only forwards.
+// Callback objects are plain addresses here; callback_dispatch.h reaches them.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sim/platform_call.h"
+#include "steam/steam_types.h"
+
+namespace qz::sim {
+
+enum class Interface { User, UserStats, Friends, Utils, HTTP };
+
+struct ModelRegistration {
+  void* object;
+  int callbackId;  // as passed to SteamAPI_RegisterCallback
+  int sizeBytes;   // as the object's GetCallbackSizeBytes() answered at registration
+};
+
+class PlatformModel {
+ public:
+  PlatformModel();
+
+  // --- Scripting ---
+  void SetStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
+  void SetLoggedOn(bool loggedOn) { loggedOn_ = loggedOn; }
+  void SetSteamId(uint64_t steamId) { steamId_ = steamId; }
+  void SetAppId(AppId_t appId) { appId_ = appId; }
+  void SetStat(const std::string& name, int32_t value) { intStats_[name] = value; }
+  void SetStat(const std::string& name, float value) { floatStats_[name] = value; }
+  void SetStatReadFails(const std::string& name, bool fails);
+  void SetAchievement(const std::string& apiName, bool achieved) { achievements_[apiName] = achieved; }
+  void SetDisplayAttribute(const std::string& apiName, const std::string& key, const std::string& text);
+  void SetRequestCurrentStatsResults(std::vector<bool> results) { requestResults_ = std::move(results); }
+  void SetStoreStatsResults(std::vector<bool> results) { storeResults_ = std::move(results); }
+  void SetStatsReceivedResult(EResult result) { receivedResult_ = result; }
+  void SetStatsStoredResult(EResult result) { storedResult_ = result; }
+  void SetTicket(std::vector<uint8_t> bytes) { ticket_ = std::move(bytes); }
+  void SetTicketResponse(EResult result, int afterPumps);
+  void SetStoreAuthUrlCall(SteamAPICall_t call) { storeAuthUrlCall_ = call; }
+  void SetHttpRequestHandle(HTTPRequestHandle handle) { httpRequestHandle_ = handle; }
+  void QueueRaw(int callbackId, const void* data, std::size_t size, int onPump);
+
+  // --- What the platform saw ---
+  const std::vector<PlatformCall>& Calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
+  const std::vector<ModelRegistration>& Registrations() const { return registrations_; }
+  bool Running() const { return running_; }
+  int32_t StatInt(const std::string& name) const;
+  float StatFloat(const std::string& name) const;
+  bool Achieved(const std::string& apiName) const;
+
+  // --- The flat functions (interface handles left out) ---
+  ESteamAPIInitResult InitFlat(SteamErrMsg* error);
+  ESteamAPIInitResult InternalInit(const char* interfaceVersions, SteamErrMsg* error);
+  bool Init();
+  void RunCallbacks();
+  void Shutdown();
+  void RegisterCallback(void* object, int callbackId);
+  void UnregisterCallback(void* object);
+  // `exportName` is the accessor's name in the DLL being mimicked.
+  void* Accessor(const char* exportName, Interface which);
+
+  bool BLoggedOn();
+  uint64_t GetSteamID();
+  HAuthTicket GetAuthSessionTicket(void* ticket, int capacity, uint32_t* length, const void* identity);
+  void EndAuthSession(uint64_t steamId);
+  SteamAPICall_t RequestStoreAuthURL(const char* redirectUrl);
+
+  bool RequestCurrentStats();
+  bool GetStatInt32(const char* name, int32_t* value);
+  bool GetStatFloat(const char* name, float* value);
+  bool SetStatInt32(const char* name, int32_t value);
+  bool SetStatFloat(const char* name, float value);
+  bool GetAchievement(const char* name, bool* achieved);
+  bool SetAchievementFlat(const char* name);
+  const char* GetAchievementDisplayAttribute(const char* name, const char* key);
+  bool StoreStats();
+  bool ResetAllStats(bool achievementsToo);
+
+  void ActivateGameOverlay(const char* dialog);
+  void ActivateGameOverlayToWebPage(const char* url, int mode);
+  AppId_t GetAppID();
+  HTTPRequestHandle CreateHTTPRequest(int method, const char* url);
+
+ private:
+  struct QueuedEvent {
+    int callbackId;
+    std::vector<uint8_t> data;
+    long long duePump;
+  };
+
+  void Log(const char* function, std::string arguments);
+  ESteamAPIInitResult Start();
+  bool Configured(const char* name) const;
+  static bool NextResult(std::vector<bool>& results);
+  void Queue(int callbackId, const void* data, std::size_t size, int onPump);
+
+  bool startSucceeds_ = true;
+  bool loggedOn_ = true;
+  uint64_t steamId_ = 76561197960287930ull;
+  AppId_t appId_ = 480;
+  std::map<std::string, int32_t> intStats_;
+  std::map<std::string, float> floatStats_;
+  std::map<std::string, bool> unconfiguredStats_;
+  std::map<std::string, bool> achievements_;
+  std::map<std::string, std::map<std::string, std::string>> displayAttributes_;
+  std::vector<bool> requestResults_{true};
+  std::vector<bool> storeResults_{true};
+  EResult receivedResult_ = k_EResultOK;
+  EResult storedResult_ = k_EResultOK;
+  std::vector<uint8_t> ticket_;
+  EResult ticketResult_ = k_EResultOK;
+  int ticketAfterPumps_ = 1;
+  HAuthTicket lastTicket_ = 0;
+  SteamAPICall_t storeAuthUrlCall_ = 0x1000000000001ull;
+  HTTPRequestHandle httpRequestHandle_ = 1;
+
+  bool running_ = false;
+  long long pumps_ = 0;  // pumps while running
+  std::vector<QueuedEvent> queue_;
+  std::vector<ModelRegistration> registrations_;
+  std::vector<PlatformCall> calls_;
+  char handles_[5] = {};  // the interface handles are the addresses of these
+};
+
+}  // namespace qz::sim

@@ -1,0 +1,113 @@
+// Start, load and registration rules of the wrappers around the Steam seam.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/platform_sim.h"
+#include "steam/steam_client.h"
+#include "tests/unit/binding/event_recorder.h"
+
+namespace {
+
+using qz::sim::PlatformSim;
+using qz::steam::SteamFlat;
+
+std::vector<std::string> StartCalls() {
+  std::vector<std::string> calls;
+  for (const char* name : {"SteamAPI_InitFlat", "SteamInternal_SteamAPI_Init", "SteamAPI_Init"}) {
+    for (const auto& call : PlatformSim::Instance().CallsOf(name)) calls.push_back(call.function + "(" + call.arguments + ")");
+  }
+  return calls;
+}
+
+struct StartCase {
+  const char* release;
+  bool hasInitFlat, hasInternalInit, hasInit;
+  const char* expectedCall;
+};
+
+class StartPreference : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(StartPreference, UsesTheNewestStartFunctionTheDllHas) {
+  const StartCase& c = GetParam();
+  for (bool succeeds : {false, true}) {
+    PlatformSim& sim = PlatformSim::Instance();
+    sim.Install();
+    if (!c.hasInitFlat) SteamFlat().InitFlat = nullptr;
+    if (!c.hasInternalInit) SteamFlat().InternalInit = nullptr;
+    if (!c.hasInit) SteamFlat().Init = nullptr;
+    sim.SetStartSucceeds(succeeds);
+    sim.ClearCalls();
+
+    EXPECT_EQ(SteamAPI_Init(), succeeds) << c.release;
+    EXPECT_EQ(StartCalls(), std::vector<std::string>{c.expectedCall}) << c.release;
+    EXPECT_EQ(sim.Running(), succeeds);
+    SteamAPI_Shutdown();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Releases, StartPreference,
+    ::testing::Values(StartCase{"1.59 and later", true, true, true, "SteamAPI_InitFlat(ptr)"},
+                      StartCase{"1.59 without the old start", true, false, false, "SteamAPI_InitFlat(ptr)"},
+                      StartCase{"1.58a", false, true, true, "SteamInternal_SteamAPI_Init(null,ptr)"},
+                      StartCase{"up to 1.57", false, false, true, "SteamAPI_Init()"}));
+
+TEST(SteamApiLoad, WithoutTheDllNothingStartsAndEveryCallIsHarmless) {
+  EventRecorder<GameOverlayActivated_t> overlay;
+  EXPECT_FALSE(SteamAPI_Init());
+  SteamAPI_RunCallbacks();
+  SteamAPI_Shutdown();
+  EXPECT_EQ(SteamUser(), nullptr);
+  EXPECT_EQ(SteamUserStats(), nullptr);
+  EXPECT_EQ(SteamFriends(), nullptr);
+  EXPECT_EQ(SteamUtils(), nullptr);
+  EXPECT_EQ(SteamHTTP(), nullptr);
+  EXPECT_EQ(overlay.callback.GetFlags(), 0) << "nobody registered it";
+}
+
+TEST(SteamApiLoad, ADllMissingARequiredExportIsNotUsed) {
+  PlatformSim& sim = PlatformSim::Instance();
+  sim.Install();
+  SteamFlat().SteamUtils = nullptr;  // e.g. a 1.37-1.47 DLL: no accessors at all
+  sim.ClearCalls();
+  EXPECT_FALSE(SteamAPI_Init());
+  EXPECT_TRUE(sim.Calls().empty());
+}
+
+TEST(SteamApiLoad, ObjectsRegisteredBeforeTheLoadAreRegisteredOnceItLoads) {
+  PlatformSim& sim = PlatformSim::Instance();
+  EventRecorder<UserStatsReceived_t> early;  // no DLL yet
+  EXPECT_TRUE(sim.Registrations().empty());
+
+  sim.Install();
+  ASSERT_TRUE(SteamAPI_Init());
+  EventRecorder<UserStatsStored_t> late;  // DLL loaded: straight through
+
+  ASSERT_EQ(sim.Registrations().size(), 2u);
+  EXPECT_EQ(sim.Registrations()[0].object, &early.callback);
+  EXPECT_EQ(sim.Registrations()[0].callbackId, 1101);
+  EXPECT_EQ(sim.Registrations()[1].object, &late.callback);
+  EXPECT_EQ(sim.Registrations()[1].callbackId, 1102);
+  EXPECT_EQ(early.callback.GetICallback(), 1101);
+  EXPECT_EQ(early.callback.GetFlags(), CCallbackBase::k_ECallbackFlagsRegistered);
+
+  SteamAPI_Shutdown();
+  ASSERT_TRUE(SteamAPI_Init());
+  EXPECT_EQ(sim.Registrations().size(), 2u) << "a second start registers nothing again";
+}
+
+TEST(SteamApiLoad, AccessorsGiveInterfacesOnlyWhileThePlatformRuns) {
+  PlatformSim& sim = PlatformSim::Instance();
+  sim.Install();
+  auto all = [] {
+    return std::vector<const void*>{SteamUser(), SteamUserStats(), SteamFriends(), SteamUtils(), SteamHTTP()};
+  };
+  for (const void* handle : all()) EXPECT_EQ(handle, nullptr) << "before start";
+  ASSERT_TRUE(SteamAPI_Init());
+  for (const void* handle : all()) EXPECT_NE(handle, nullptr) << "while running";
+  SteamAPI_Shutdown();
+  for (const void* handle : all()) EXPECT_EQ(handle, nullptr) << "after shutdown";
+}
+
+}  // namespace
