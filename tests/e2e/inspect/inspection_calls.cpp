@@ -1,0 +1,58 @@
+#include "inspection_calls.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "cdecl_call.h"
+#include "dll_under_test.h"
+
+uint32_t CallExport(const char* name, std::initializer_list<uint32_t> args) {
+  const void* fn = QZSteamExport(name);
+  EXPECT_NE(fn, nullptr) << name;
+  if (fn == nullptr) return 0;
+  CdeclCall call = CallCdecl(fn, args);
+  EXPECT_EQ(call.bytesPoppedByCallee, 0) << name << " is not cdecl";
+  return call.low();
+}
+
+const char* CallReport(const char* name, std::initializer_list<uint32_t> args) {
+  return reinterpret_cast<const char*>(static_cast<uintptr_t>(CallExport(name, args)));
+}
+
+std::string CaptureStdout(const std::function<void()>& call) {
+  const std::wstring path = ProgramFolder() + L"\\stdout-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+  std::fflush(stdout);
+  const int saved = _dup(1);
+  FILE* file = _wfopen(path.c_str(), L"w+");
+  EXPECT_NE(file, nullptr);
+  if (file == nullptr) return "";
+  _dup2(_fileno(file), 1);  // the DLL shares this C runtime's stdout, a text-mode stream
+  call();
+  std::fflush(stdout);
+  _dup2(saved, 1);
+  _close(saved);
+  std::string text;
+  std::fseek(file, 0, SEEK_SET);
+  _setmode(_fileno(file), _O_BINARY);  // read back the bytes as written
+  char chunk[4096];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, n);
+  std::fclose(file);
+  _wremove(path.c_str());
+  return text;
+}
+
+std::string Narrow(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string ConsoleLine(const std::string& line) {
+  std::string bytes;
+  for (char c : line) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return bytes;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Calls the inspection exports of the real DLL as a script does (cdecl,
+// through their addresses) and captures what they print.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Calls export `name` with 32-bit arguments; fails the test when the export
+// is missing or pops its own arguments. Returns EAX.
+uint32_t CallExport(const char* name, std::initializer_list<uint32_t> args = {});
+// The same for the exports that return the report buffer.
+const char* CallReport(const char* name, std::initializer_list<uint32_t> args = {});
+
+// Runs `call` with the standard output going to a file; returns the bytes
+// written there.
+std::string CaptureStdout(const std::function<void()>& call);
+// A printed line as those bytes: the standard output is a text-mode stream,
+// on which the C runtime writes each line feed as CR LF.
+std::string ConsoleLine(const std::string& line);
+
+// UTF-16 to narrow text in the ANSI code page.
+std::string Narrow(const std::wstring& text);
