@@ -1,0 +1,105 @@
+// How fast the inventory reports are built, next to a memcpy of as many bytes
+// in the same run (counter "x_memcpy"). The platform is a lean in-memory
+// stand-in: every process is unsigned and has the same modules.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "inspect/inspection_exports.h"
+#include "inspect/report_buffer.h"
+#include "inspect/win_seam.h"
+
+namespace {
+
+using qz::win::Handle;
+
+struct Platform {
+  uint32_t processes = 0;
+  uint32_t modulesPerProcess = 0;
+  uint32_t nextModule = 0, nextProcess = 0;
+} g;
+
+template <std::size_t N>
+void Fill(char16_t (&to)[N], const char16_t* from) {
+  std::size_t i = 0;
+  for (; from[i] != 0; ++i) to[i] = from[i];
+  to[i] = 0;
+}
+
+bool ModuleEntry(Handle, qz::win::ModuleRecord* entry) {
+  if (g.nextModule == g.modulesPerProcess) return false;
+  Fill(entry->name, u"module.dll");
+  Fill(entry->path, u"C:\\Program Files (x86)\\Vendor\\Product\\module.dll");
+  entry->imageSize = 1236992 + g.nextModule++;
+  return true;
+}
+
+bool ProcessEntry(Handle, qz::win::ProcessRecord* entry) {
+  if (g.nextProcess == g.processes) return false;
+  entry->processId = 4 * ++g.nextProcess;
+  Fill(entry->exeFile, u"program.exe");
+  return true;
+}
+
+void Install(uint32_t processes, uint32_t modulesPerProcess) {
+  g = Platform{processes, modulesPerProcess};
+  qz::win::WinApi& api = qz::win::Api();
+  api.createToolhelpSnapshot = [](uint32_t flags, uint32_t) {
+    if (flags == qz::win::kSnapAll) g.nextModule = 0;
+    return reinterpret_cast<Handle>(0x100);
+  };
+  api.module32First = api.module32Next = &ModuleEntry;
+  api.process32First = api.process32Next = &ProcessEntry;
+  api.openProcess = [](uint32_t, bool, uint32_t) { return reinterpret_cast<Handle>(0x200); };
+  api.getModuleFileNameEx = [](Handle, Handle, char16_t* path, uint32_t) -> uint32_t {
+    Fill(*reinterpret_cast<char16_t(*)[qz::win::kMaxPath]>(path), u"C:\\Program Files (x86)\\Vendor\\program.exe");
+    return 41;
+  };
+  api.closeHandle = [](Handle) { return true; };
+  api.winVerifyTrust = [](Handle, qz::win::Guid*, qz::win::TrustData*) { return static_cast<int32_t>(0x800B0100u); };
+  api.getLastError = []() -> uint32_t { return 0x800B0100u; };
+  api.printLine = [](const char16_t*) {};
+}
+
+// Runs `report` and a memcpy of its length per iteration, each timed on its own.
+template <typename Report>
+void CompareWithMemcpy(benchmark::State& state, Report report) {
+  std::vector<char> copy(qz::report::kReportCapacity);
+  double reportSeconds = 0, memcpySeconds = 0;
+  std::size_t bytes = 0;
+  using Clock = std::chrono::steady_clock;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    const char* text = report();
+    const auto t1 = Clock::now();
+    bytes = qz::report::ReportLength();
+    std::memcpy(copy.data(), text, bytes);
+    benchmark::ClobberMemory();
+    const auto t2 = Clock::now();
+    reportSeconds += std::chrono::duration<double>(t1 - t0).count();
+    memcpySeconds += std::chrono::duration<double>(t2 - t1).count();
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+  state.counters["x_memcpy"] = reportSeconds / memcpySeconds;
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+// About 300 processes of 100 modules: more text than the report holds.
+void ProcessInventoryPastCapacity(benchmark::State& state) {
+  Install(300, 100);
+  CompareWithMemcpy(state, [] {
+    g.nextProcess = 0;
+    return QZS_glosdi();
+  });
+}
+BENCHMARK(ProcessInventoryPastCapacity)->Unit(benchmark::kMicrosecond);
+
+void ModuleProfileOf1000Modules(benchmark::State& state) {
+  Install(0, 1000);
+  CompareWithMemcpy(state, [] { return GetModuleProfile(4); });
+}
+BENCHMARK(ModuleProfileOf1000Modules)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
