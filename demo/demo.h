@@ -5,3 +5,5 @@
 
 // Calls A6_DLLAPI with a stand-in engine interface block.
 void RunEngineBindingDemo(HMODULE qzsteam);
+// Lists the demo's own modules and path, and checks its files' signatures.
+void RunInspectionDemo(HMODULE qzsteam);

@@ -10,5 +10,6 @@ int main() {
   }
   std::printf("QZSteam.dll loaded\n");
   RunEngineBindingDemo(qzsteam);
+  RunInspectionDemo(qzsteam);
   return 0;
 }
