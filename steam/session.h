@@ -1,0 +1,110 @@
+#pragma once
+// QZ_Steam, the one session object of the process: the platform session, the
+// statistics registry and cycle, the ticket state, the game's functions and the
+// six platform callback members. Created on first use by QZSteam_Init or
+// QZSteam_GetAuthTicket and never destroyed.
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+#include "plugin/export.h"
+#include "steam/achievement_table.h"
+#include "steam/stat_registry.h"
+#include "steam/steam_callback.h"
+#include "steam/steam_types.h"
+
+class ISteamUser;
+class ISteamUserStats;
+
+// The game's function for micro-transaction results: order id, authorised (0 or 1).
+typedef void(QZ_CDECL* MicroTxnCallback)(uint64_t orderId, int32_t authorized);
+typedef void(QZ_CDECL* OverlayCallback)();
+
+class QZ_Steam {
+ public:
+  // Two hex digits for each of the up to 2048 bytes the platform may write.
+  static constexpr std::size_t kTicketTextSize = 2 * 2048 + 1;
+
+  // Gives every field its starting value and registers the six callback
+  // members with the platform library, in declaration order.
+  QZ_Steam();
+  QZ_Steam(const QZ_Steam&) = delete;
+  QZ_Steam& operator=(const QZ_Steam&) = delete;
+
+  // Starts the platform library; with a logged-on user, reads the user and
+  // game ids, keeps the user and stats interfaces and builds the registry.
+  // True when the platform library is running.
+  bool Initialize();
+
+  // Registry (stat_registry.cpp).
+  void BuildStatRegistry();
+  Stat* FindStatByName(const char* name) const;
+  Stat* FindStatByAchievementId(int32_t id) const;
+
+  // Statistics cycle (stats_cycle.cpp). The row arguments are indexes into
+  // qz::steam::achievementTable.
+  void RunStatsFrame();
+  void EvaluateAchievement(std::size_t row);
+  void UnlockAchievement(std::size_t row);
+  void StoreStatsIfPending();
+  void OnUserStatsReceived(UserStatsReceived_t* event);
+  void OnUserStatsStored(UserStatsStored_t* event);
+
+  // Other platform events (event_handlers.cpp).
+  void OnGameOverlayActivated(GameOverlayActivated_t* event);
+  void OnMicroTxnAuthorizationResponse(MicroTxnAuthorizationResponse_t* event);
+  void OnGetAuthSessionTicketResponse(GetAuthSessionTicketResponse_t* event);
+  void OnUserAchievementStored(UserAchievementStored_t* event);
+
+  int32_t overlayActive = 0;
+  bool initialized = false;
+  ISteamUserStats* statsInterface = nullptr;
+  ISteamUser* userInterface = nullptr;
+  bool statsRequested = false;
+  bool statsValid = false;
+  bool storePending = false;
+  StatsByName statsByName;
+  StatsByAchievementId statsByAchievementId;
+  char ticketText[kTicketTextSize] = {};
+  CSteamID steamId;
+  CGameID gameId;
+  OverlayCallback overlayCallback = nullptr;
+  MicroTxnCallback microTxnCallback = nullptr;
+  // Written by the ticket handler, read by a ticket wait that may run on
+  // another thread; ticketFailed and ticketResult are written before it.
+  std::atomic<bool> ticketReceived{false};
+  bool ticketFailed = false;
+  int32_t ticketResult = k_EResultOK;
+
+  CCallback<QZ_Steam, GameOverlayActivated_t, false> overlayActivatedCallback;
+  CCallback<QZ_Steam, MicroTxnAuthorizationResponse_t, false> microTxnResponseCallback;
+  CCallback<QZ_Steam, GetAuthSessionTicketResponse_t, false> ticketResponseCallback;
+  CCallback<QZ_Steam, UserStatsReceived_t, false> statsReceivedCallback;
+  CCallback<QZ_Steam, UserStatsStored_t, false> statsStoredCallback;
+  CCallback<QZ_Steam, UserAchievementStored_t, false> achievementStoredCallback;
+
+ private:
+  // The stats interface while the platform session that gave it is running;
+  // null after QZSteam_Shutdown until the next successful start.
+  ISteamUserStats* LiveStats() const { return initialized ? statsInterface : nullptr; }
+  void LoadStatsFromPlatform();
+  void RunVersionStep();
+
+  // FindStatByAchievementId of each row of the achievement table, resolved
+  // when the registry is built (the maps change nowhere else), so that the
+  // per-tick evaluation reads no map.
+  std::array<Stat*, qz::steam::kAchievementCount> rowStats_{};
+};
+
+namespace qz::steam {
+
+// The session object, or null before the first QZSteam_Init or
+// QZSteam_GetAuthTicket (or when it could not be allocated).
+QZ_Steam* SessionObject();
+// The session object, allocated and constructed when there is none yet;
+// `created` (if given) tells whether this call made it. Null when memory for
+// it cannot be obtained.
+QZ_Steam* SessionObjectOnFirstUse(bool* created = nullptr);
+
+}  // namespace qz::steam

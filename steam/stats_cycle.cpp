@@ -1,0 +1,173 @@
+// The statistics cycle: ask the platform once for the player's statistics,
+// then on every tick unlock what the statistics have earned and store when a
+// store is due; load the statistics when they arrive and react to a store's
+// outcome.
+#include <cstdio>
+
+#include "steam/achievement_table.h"
+#include "steam/kernel_seam.h"
+#include "steam/session.h"
+#include "steam/steam_client.h"
+
+using qz::steam::achievementTable;
+using qz::steam::kAchievementCount;
+
+namespace {
+
+// Debugger lines are formatted narrow into at most 127 characters; the wide
+// ones are then widened (the texts are ASCII).
+constexpr std::size_t kMessageSize = 128;
+
+void OutputFormattedWide(const char* format, int value) {
+  char narrow[kMessageSize];
+  std::snprintf(narrow, sizeof narrow, format, value);
+  char16_t wide[kMessageSize];
+  std::size_t i = 0;
+  for (; narrow[i] != '\0'; ++i) wide[i] = static_cast<unsigned char>(narrow[i]);
+  wide[i] = u'\0';
+  qz::kernel::Api().outputDebugStringW(wide);
+}
+
+void OutputFormattedNarrow(const char* format, int value) {
+  char narrow[kMessageSize];
+  std::snprintf(narrow, sizeof narrow, format, value);
+  qz::kernel::Api().outputDebugStringA(narrow);
+}
+
+void CopyDisplayText(char* destination, std::size_t capacity, const char* text) {
+  std::snprintf(destination, capacity, "%s", text != nullptr ? text : "");
+}
+
+}  // namespace
+
+void QZ_Steam::RunStatsFrame() {
+  if (!statsRequested) {
+    if (statsInterface == nullptr || userInterface == nullptr) {
+      // Not logged on at the start: there is nothing to ask for.
+      statsRequested = true;
+      return;
+    }
+    ISteamUserStats* const stats = LiveStats();
+    if (stats == nullptr) return;  // shut down: asked after the next start
+    statsRequested = stats->RequestCurrentStats();
+  }
+  // While shut down, nothing is unlocked or stored: the unlocks and the
+  // pending store wait for the next start.
+  if (!statsValid || !initialized) return;
+  for (std::size_t row = 0; row < kAchievementCount; ++row) EvaluateAchievement(row);
+  StoreStatsIfPending();
+}
+
+void QZ_Steam::EvaluateAchievement(std::size_t row) {
+  const Achievement& achievement = achievementTable[row];
+  if (achievement.achieved) return;
+  const Stat* const stat = rowStats_[row];
+  if (stat == nullptr) return;
+  const Threshold* const threshold = qz::steam::ThresholdOfAchievement(achievement.id);
+  if (threshold == nullptr) return;
+  if (threshold->ReachedBy(*stat)) UnlockAchievement(row);
+}
+
+void QZ_Steam::UnlockAchievement(std::size_t row) {
+  Achievement& achievement = achievementTable[row];
+  // Counts as achieved whatever SetAchievement answers.
+  achievement.achieved = true;
+  achievement.icon = 0;
+  if (ISteamUserStats* const stats = LiveStats()) stats->SetAchievement(achievement.apiName);
+  storePending = true;
+}
+
+void QZ_Steam::StoreStatsIfPending() {
+  if (!storePending) return;
+  ISteamUserStats* const stats = LiveStats();
+  if (stats == nullptr) return;
+  for (const auto& [name, stat] : statsByName) {
+    if (stat->type == StatType::Int) {
+      stats->SetStat(stat->name, stat->intValue);
+    } else if (stat->type == StatType::Float) {
+      stats->SetStat(stat->name, stat->floatValue);
+    }
+  }
+  // A refused store stays pending and is tried again, every stat written
+  // again, on the next tick.
+  storePending = !stats->StoreStats();
+}
+
+void QZ_Steam::LoadStatsFromPlatform() {
+  ISteamUserStats* const stats = LiveStats();
+  if (stats == nullptr) return;
+  // A value the platform does not write keeps its content.
+  for (const auto& [name, stat] : statsByName) {
+    if (stat->type == StatType::Int) {
+      stats->GetStat(stat->name, &stat->intValue);
+    } else if (stat->type == StatType::Float) {
+      stats->GetStat(stat->name, &stat->floatValue);
+    }
+  }
+}
+
+void QZ_Steam::OnUserStatsReceived(UserStatsReceived_t* event) {
+  ISteamUserStats* const stats = LiveStats();
+  if (event == nullptr || stats == nullptr) return;
+  if (event->m_nGameID != gameId.ToUint64()) return;
+  if (event->m_eResult != k_EResultOK) {
+    // Not asked again in this session: statsRequested stays set.
+    OutputFormattedWide("RequestStats - failed, %d\n", static_cast<int>(event->m_eResult));
+    return;
+  }
+  qz::kernel::Api().outputDebugStringW(u"Received stats and achievements from Steam\n");
+  statsValid = true;
+
+  for (Achievement& achievement : achievementTable) {
+    stats->GetAchievement(achievement.apiName, &achievement.achieved);
+    CopyDisplayText(achievement.name, sizeof achievement.name,
+                    stats->GetAchievementDisplayAttribute(achievement.apiName, "name"));
+    CopyDisplayText(achievement.desc, sizeof achievement.desc,
+                    stats->GetAchievementDisplayAttribute(achievement.apiName, "desc"));
+  }
+  LoadStatsFromPlatform();
+  RunVersionStep();
+}
+
+// "VERSION" marks an account whose statistics have had their one-time reset.
+// Only a "VERSION" that the platform actually holds as 0 asks for the reset; a
+// read that fails (the stat is not configured) must not wipe the player's
+// data on every reception. After the reset nothing the player had is lost:
+// the rows are cleared so that the next tick unlocks again what the loaded
+// statistics have earned, and a store is made pending so that the same tick
+// writes every loaded statistic back.
+void QZ_Steam::RunVersionStep() {
+  ISteamUserStats* const stats = LiveStats();
+  if (stats == nullptr) return;
+  int32_t version = 0;
+  if (!stats->GetStat("VERSION", &version) || version != 0) return;
+  stats->ResetAllStats(true);
+  stats->SetStat("VERSION", int32_t{1});
+  stats->StoreStats();
+  for (Achievement& achievement : achievementTable) achievement.achieved = false;
+  storePending = true;
+}
+
+void QZ_Steam::OnUserStatsStored(UserStatsStored_t* event) {
+  if (event == nullptr) return;
+  // The game id is not compared: every store outcome is ours.
+  switch (event->m_eResult) {
+    case k_EResultOK:
+      break;
+    case k_EResultInvalidParam: {
+      // Some values were refused: take the platform's values instead.
+      LoadStatsFromPlatform();
+      qz::kernel::Api().outputDebugStringW(u"StoreStats - some failed to validate\n");
+      UserStatsReceived_t reload{};
+      reload.m_nGameID = gameId.ToUint64();
+      reload.m_eResult = k_EResultOK;
+      reload.m_steamIDUser = CSteamID(0);
+      OnUserStatsReceived(&reload);
+      break;
+    }
+    default:
+      // Not repeated unless something marks a store again.
+      OutputFormattedNarrow("StoreStats - failed, %d\n", static_cast<int>(event->m_eResult));
+      break;
+  }
+}

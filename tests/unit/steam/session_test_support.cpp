@@ -1,0 +1,72 @@
+#include "tests/unit/steam/session_test_support.h"
+
+#include <regex>
+
+namespace qz::test {
+
+std::vector<std::string>& DebugLines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+
+std::vector<std::string> Trace() {
+  static const std::regex accessor("SteamAPI_Steam[A-Za-z]+_v[0-9]+");
+  std::vector<std::string> trace;
+  for (const sim::PlatformCall& call : sim::PlatformSim::Instance().Calls()) {
+    if (std::regex_match(call.function, accessor)) continue;
+    std::string name = call.function;
+    for (const auto& [prefix, shortForm] : {std::pair<std::string, std::string>{"SteamAPI_ISteamUserStats_", ""},
+                                            {"SteamAPI_ISteamUser_", "User."},
+                                            {"SteamAPI_", ""}}) {
+      if (name.rfind(prefix, 0) == 0) {
+        name = shortForm + name.substr(prefix.size());
+        break;
+      }
+    }
+    trace.push_back(name + "(" + call.arguments + ")");
+  }
+  return trace;
+}
+
+int CountCalls(const std::string& prefix) {
+  int count = 0;
+  for (const std::string& call : Trace()) count += call.rfind(prefix, 0) == 0 ? 1 : 0;
+  return count;
+}
+
+void SessionTest::SetUp() {
+  Sim().Install();
+  Sim().SetStat("VERSION", 1);  // an account past its one-time reset
+  kernel::KernelApi& api = kernel::Api();
+  api.sleep = [](uint32_t) {};
+  api.outputDebugStringW = [](const char16_t* text) {
+    std::string line = "W:";
+    for (; *text != 0; ++text) line += static_cast<char>(*text);
+    DebugLines().push_back(line);
+  };
+  api.outputDebugStringA = [](const char* text) { DebugLines().push_back(std::string("A:") + text); };
+}
+
+void SessionTest::StartWithStatsReceived() {
+  ASSERT_EQ(QZSteam_Init(), 1);
+  Tick();
+  Tick();
+  ASSERT_TRUE(Session().statsValid);
+  Forget();
+}
+
+UserStatsReceived_t SessionTest::Received(EResult result, uint64_t gameId) {
+  UserStatsReceived_t event{};
+  event.m_nGameID = gameId;
+  event.m_eResult = result;
+  return event;
+}
+
+UserStatsStored_t SessionTest::Stored(EResult result, uint64_t gameId) {
+  UserStatsStored_t event{};
+  event.m_nGameID = gameId;
+  event.m_eResult = result;
+  return event;
+}
+
+}  // namespace qz::test

@@ -1,0 +1,71 @@
+// The one-time reset behind the platform stat "VERSION": only for an account
+// whose "VERSION" reads 0, once, and without losing what the player had.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "steam/achievement_table.h"
+#include "tests/unit/steam/session_test_support.h"
+
+namespace qz::test {
+namespace {
+
+using VersionStep = SessionTest;
+using Strings = std::vector<std::string>;
+
+void GiveThePlayerProgress() {
+  sim::PlatformSim& sim = sim::PlatformSim::Instance();
+  sim.SetStat("KILL_ENEMY", 150);
+  sim.SetStat("RUN", 50000000.0f);
+  for (const char* earned : {"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"}) sim.SetAchievement(earned, true);
+}
+
+TEST_F(VersionStep, AVersionThatCannotBeReadResetsNothing) {
+  Sim().SetStatReadFails("VERSION", true);
+  GiveThePlayerProgress();
+  ASSERT_EQ(QZSteam_Init(), 1);
+  Tick();
+  Tick();
+  Sim().QueueEvent(Received(k_EResultOK));
+  Tick();
+  EXPECT_EQ(CountCalls("ResetAllStats("), 0);
+  EXPECT_EQ(CountCalls("SetStat"), 0);
+  EXPECT_EQ(CountCalls("StoreStats("), 0);
+  EXPECT_TRUE(steam::achievementTable[5].achieved);
+  EXPECT_EQ(Sim().StatInt("KILL_ENEMY"), 150);
+  EXPECT_TRUE(Sim().Achieved("KILL_ENEMY_100"));
+}
+
+TEST_F(VersionStep, AVersionOfZeroResetsOnceAndEverythingIsWrittenBack) {
+  Sim().SetStat("VERSION", 0);
+  GiveThePlayerProgress();
+  ASSERT_EQ(QZSteam_Init(), 1);
+  Tick();
+  Forget();
+  Tick();
+  Strings trace = Trace();
+  const auto version = std::find(trace.begin(), trace.end(), "GetStatInt32(VERSION,ptr)");
+  ASSERT_NE(version, trace.end());
+  Strings expected{"GetStatInt32(VERSION,ptr)", "ResetAllStats(1)", "SetStatInt32(VERSION,1)", "StoreStats()",
+                   "SetAchievement(KILL_ENEMY_10)", "SetAchievement(KILL_ENEMY_100)", "SetAchievement(RUN_40000)"};
+  ASSERT_GE(static_cast<std::size_t>(trace.end() - version), expected.size() + 40);
+  EXPECT_EQ(Strings(version, version + static_cast<long>(expected.size())), expected);
+  EXPECT_EQ(trace.back(), "StoreStats()");
+  EXPECT_EQ(CountCalls("SetStat"), 1 + 39);
+
+  EXPECT_EQ(Sim().StatInt("KILL_ENEMY"), 150);
+  EXPECT_EQ(Sim().StatFloat("RUN"), 50000000.0f);
+  EXPECT_EQ(Sim().StatInt("VERSION"), 1);
+  for (const char* earned : {"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"}) EXPECT_TRUE(Sim().Achieved(earned));
+  EXPECT_FALSE(Sim().Achieved("KILL_ENEMY_500"));
+
+  Forget();
+  Sim().QueueEvent(Received(k_EResultOK));
+  Tick();
+  Tick();
+  EXPECT_EQ(CountCalls("ResetAllStats("), 0) << "VERSION now reads 1";
+  EXPECT_EQ(CountCalls("StoreStats("), 0);
+}
+
+}  // namespace
+}  // namespace qz::test
