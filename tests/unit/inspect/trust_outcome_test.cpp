@@ -1,7 +1,6 @@
 // The mapping from the trust provider's status (and last error) to line and result.
 #include <gtest/gtest.h>
 
-#include "fake_windows.h"
 #include "inspect/trust_outcome.h"
 
 namespace qz::inspect {
@@ -36,13 +35,6 @@ TEST(TrustOutcome, EveryRowOfTheTable) {
     const TrustOutcome outcome = TrustOutcomeFor(c.status, c.lastError);
     EXPECT_EQ(RenderTrustMessage(outcome.message, u"C:\\a.exe", c.status), c.line) << std::hex << c.status;
     EXPECT_EQ(outcome.passed, c.passed) << std::hex << c.status;
-  }
-}
-
-TEST(TrustOutcome, LastErrorMattersOnlyWithoutSignature) {
-  EXPECT_TRUE(OutcomeDependsOnLastError(0x800B0100));
-  for (uint32_t status : {0u, 0x800B0111u, 0x800B0004u, 0x80092026u, 0x800B0003u}) {
-    EXPECT_FALSE(OutcomeDependsOnLastError(status)) << std::hex << status;
   }
 }
 
