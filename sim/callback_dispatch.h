@@ -10,5 +10,8 @@ void MarkRegistered(void* object, int callbackId);
 int CallbackSizeBytes(void* object);
 // The object's Run(void* param): vtable slot 1.
 void RunCallback(void* object, void* param);
+// The object's flags and callback id fields as they are now.
+int CallbackFlags(void* object);
+int CallbackIdField(void* object);
 
 }  // namespace qz::sim

@@ -16,4 +16,8 @@ int CallbackSizeBytes(void* object) { return static_cast<CCallbackBase*>(object)
 
 void RunCallback(void* object, void* param) { static_cast<CCallbackBase*>(object)->Run(param); }
 
+int CallbackFlags(void* object) { return static_cast<CCallbackBase*>(object)->GetFlags(); }
+
+int CallbackIdField(void* object) { return static_cast<CCallbackBase*>(object)->GetICallback(); }
+
 }  // namespace qz::sim

@@ -37,4 +37,12 @@ int CallbackSizeBytes(void* object) { return reinterpret_cast<SizeFunction>(Slot
 
 void RunCallback(void* object, void* param) { reinterpret_cast<RunFunction>(Slot(object, kRunSlot))(object, param); }
 
+int CallbackFlags(void* object) { return static_cast<const uint8_t*>(object)[kFlagsOffset]; }
+
+int CallbackIdField(void* object) {
+  int32_t id = 0;
+  std::memcpy(&id, static_cast<const uint8_t*>(object) + kCallbackIdOffset, sizeof id);
+  return id;
+}
+
 }  // namespace qz::sim

@@ -1,0 +1,91 @@
+// The stand-in steam_api.dll's flat exports, with the names and cdecl
+// signatures of the SDK's 32-bit DLL (1.48 and later). steam_api.def lists
+// them undecorated; the 1.61+ build leaves out RequestCurrentStats. This file
+// must not see the library's own C++ SteamAPI_* wrappers, whose names clash.
+#include <cstdint>
+
+#include "sim/stand_in_model.h"
+
+using qz::sim::Interface;
+using qz::sim::StandInModel;
+
+namespace qz::sim {
+
+PlatformModel& StandInModel() {
+  static PlatformModel model;
+  return model;
+}
+
+}  // namespace qz::sim
+
+#define STEAM_EXPORT extern "C" __cdecl
+
+STEAM_EXPORT ESteamAPIInitResult SteamAPI_InitFlat(SteamErrMsg* error) { return StandInModel().InitFlat(error); }
+STEAM_EXPORT ESteamAPIInitResult SteamInternal_SteamAPI_Init(const char* versions, SteamErrMsg* error) {
+  return StandInModel().InternalInit(versions, error);
+}
+STEAM_EXPORT bool SteamAPI_Init() { return StandInModel().Init(); }
+STEAM_EXPORT void SteamAPI_RunCallbacks() { StandInModel().RunCallbacks(); }
+STEAM_EXPORT void SteamAPI_Shutdown() { StandInModel().Shutdown(); }
+STEAM_EXPORT void SteamAPI_RegisterCallback(void* callback, int id) { StandInModel().RegisterCallback(callback, id); }
+STEAM_EXPORT void SteamAPI_UnregisterCallback(void* callback) { StandInModel().UnregisterCallback(callback); }
+
+STEAM_EXPORT void* SteamAPI_SteamUser_v023() { return StandInModel().Accessor("SteamAPI_SteamUser_v023", Interface::User); }
+STEAM_EXPORT void* SteamAPI_SteamUserStats_v012() {
+  return StandInModel().Accessor("SteamAPI_SteamUserStats_v012", Interface::UserStats);
+}
+STEAM_EXPORT void* SteamAPI_SteamFriends_v017() {
+  return StandInModel().Accessor("SteamAPI_SteamFriends_v017", Interface::Friends);
+}
+STEAM_EXPORT void* SteamAPI_SteamUtils_v010() { return StandInModel().Accessor("SteamAPI_SteamUtils_v010", Interface::Utils); }
+STEAM_EXPORT void* SteamAPI_SteamHTTP_v003() { return StandInModel().Accessor("SteamAPI_SteamHTTP_v003", Interface::HTTP); }
+
+STEAM_EXPORT bool SteamAPI_ISteamUser_BLoggedOn(void*) { return StandInModel().BLoggedOn(); }
+STEAM_EXPORT uint64_t SteamAPI_ISteamUser_GetSteamID(void*) { return StandInModel().GetSteamID(); }
+STEAM_EXPORT HAuthTicket SteamAPI_ISteamUser_GetAuthSessionTicket(void*, void* ticket, int capacity, uint32_t* length,
+                                                                  const void* identity) {
+  return StandInModel().GetAuthSessionTicket(ticket, capacity, length, identity);
+}
+STEAM_EXPORT void SteamAPI_ISteamUser_EndAuthSession(void*, uint64_t steamId) { StandInModel().EndAuthSession(steamId); }
+STEAM_EXPORT SteamAPICall_t SteamAPI_ISteamUser_RequestStoreAuthURL(void*, const char* url) {
+  return StandInModel().RequestStoreAuthURL(url);
+}
+
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_RequestCurrentStats(void*) { return StandInModel().RequestCurrentStats(); }
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_GetStatInt32(void*, const char* name, int32_t* value) {
+  return StandInModel().GetStatInt32(name, value);
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_GetStatFloat(void*, const char* name, float* value) {
+  return StandInModel().GetStatFloat(name, value);
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetStatInt32(void*, const char* name, int32_t value) {
+  return StandInModel().SetStatInt32(name, value);
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetStatFloat(void*, const char* name, float value) {
+  return StandInModel().SetStatFloat(name, value);
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_GetAchievement(void*, const char* name, bool* achieved) {
+  return StandInModel().GetAchievement(name, achieved);
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetAchievement(void*, const char* name) {
+  return StandInModel().SetAchievementFlat(name);
+}
+STEAM_EXPORT const char* SteamAPI_ISteamUserStats_GetAchievementDisplayAttribute(void*, const char* name,
+                                                                                  const char* key) {
+  return StandInModel().GetAchievementDisplayAttribute(name, key);
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_StoreStats(void*) { return StandInModel().StoreStats(); }
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_ResetAllStats(void*, bool achievementsToo) {
+  return StandInModel().ResetAllStats(achievementsToo);
+}
+
+STEAM_EXPORT void SteamAPI_ISteamFriends_ActivateGameOverlay(void*, const char* dialog) {
+  StandInModel().ActivateGameOverlay(dialog);
+}
+STEAM_EXPORT void SteamAPI_ISteamFriends_ActivateGameOverlayToWebPage(void*, const char* url, int mode) {
+  StandInModel().ActivateGameOverlayToWebPage(url, mode);
+}
+STEAM_EXPORT AppId_t SteamAPI_ISteamUtils_GetAppID(void*) { return StandInModel().GetAppID(); }
+STEAM_EXPORT HTTPRequestHandle SteamAPI_ISteamHTTP_CreateHTTPRequest(void*, int method, const char* url) {
+  return StandInModel().CreateHTTPRequest(method, url);
+}
