@@ -7,3 +7,7 @@
 void RunEngineBindingDemo(HMODULE qzsteam);
 // Lists the demo's own modules and path, and checks its files' signatures.
 void RunInspectionDemo(HMODULE qzsteam);
+
+// Runs a simulated Steam session against the stand-in steam_api.dll: start,
+// statistics received, a stat raised until its achievement unlocks and is stored.
+void RunSteamSessionDemo(HMODULE qzsteam);

@@ -10,6 +10,7 @@ int main() {
   }
   std::printf("QZSteam.dll loaded\n");
   RunEngineBindingDemo(qzsteam);
+  RunSteamSessionDemo(qzsteam);
   RunInspectionDemo(qzsteam);
   return 0;
 }

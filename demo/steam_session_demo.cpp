@@ -1,0 +1,130 @@
+// A simulated Steam session: the stand-in steam_api.dll next to the demo plays
+// the platform, the game's side is played here through QZSteam's exports.
+#include <cstdint>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "demo/demo.h"
+#include "sim/stand_in_control.h"
+
+namespace {
+
+template <class F>
+F Export(HMODULE module, const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+class Platform {
+ public:
+  explicit Platform(HMODULE module) : module_(module) {}
+
+  template <class F>
+  F Get(const char* name) const {
+    return Export<F>(module_, name);
+  }
+
+  // The platform calls since the last look, without the pumps and accessors.
+  std::vector<std::string> NewCalls() {
+    auto log = Get<int32_t(__cdecl*)(char*, int32_t)>("QZSim_CallLog");
+    std::string text(static_cast<std::size_t>(log(nullptr, 0)) + 1, '\0');
+    log(text.data(), static_cast<int32_t>(text.size()));
+    Get<void(__cdecl*)()>("QZSim_ClearCalls")();
+    std::vector<std::string> calls;
+    std::istringstream lines(text.c_str());
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind("SteamAPI_RunCallbacks", 0) == 0 || line.rfind("SteamAPI_Steam", 0) == 0) continue;
+      calls.push_back(line);
+    }
+    return calls;
+  }
+
+ private:
+  HMODULE module_;
+};
+
+bool Contains(const std::vector<std::string>& calls, const std::string& prefix) {
+  for (const std::string& call : calls) {
+    if (call.rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
+// Prints the calls, folding the run of SetStat calls of a store into one line.
+void PrintCalls(const std::vector<std::string>& calls) {
+  int setStats = 0;
+  std::string kill;
+  for (const std::string& call : calls) {
+    if (call.rfind("SteamAPI_ISteamUserStats_SetStat", 0) == 0) {
+      ++setStats;
+      if (call.find("(KILL_ENEMY,") != std::string::npos) kill = call;
+      continue;
+    }
+    if (setStats > 0) {
+      std::printf("    ... %d SetStat calls, among them %s\n", setStats, kill.c_str());
+      setStats = 0;
+    }
+    std::printf("    %s\n", call.c_str());
+  }
+}
+
+}  // namespace
+
+void RunSteamSessionDemo(HMODULE qzsteam) {
+  std::printf("\nSteam session against the simulated platform\n");
+  HMODULE module = LoadLibraryW(L"steam_api.dll");
+  if (module == nullptr || GetProcAddress(module, "QZSim_CallLog") == nullptr) {
+    std::printf("  no stand-in steam_api.dll next to the demo\n");
+    return;
+  }
+  Platform platform(module);
+  platform.Get<void(__cdecl*)(uint32_t)>("QZSim_SetAppId")(480);
+  platform.Get<void(__cdecl*)(const char*, int32_t)>("QZSim_SetStatInt")("VERSION", 1);
+  platform.Get<void(__cdecl*)(const char*, int32_t)>("QZSim_SetStatInt")("KILL_ENEMY", 7);
+  platform.Get<void(__cdecl*)(const char*, const char*, const char*)>("QZSim_SetDisplayAttribute")(
+      "KILL_ENEMY_10", "name", "Ten down");
+
+  auto init = Export<int32_t(__cdecl*)()>(qzsteam, "QZSteam_Init");
+  auto pump = Export<void(__cdecl*)()>(qzsteam, "QZSteam_RunCallbacks");
+  auto shutdown = Export<void(__cdecl*)()>(qzsteam, "QZSteam_Shutdown");
+  auto accountId = Export<uint32_t(__cdecl*)()>(qzsteam, "QZSteam_GetAccID");
+  auto raise = Export<void(__cdecl*)(int32_t, const char*)>(qzsteam, "QZSteam_IncreaseStatValue");
+  if (!init || !pump || !shutdown || !accountId || !raise) {
+    std::printf("  QZSteam.dll lacks the session exports\n");
+    return;
+  }
+
+  int32_t started = init();
+  std::printf("  QZSteam_Init answered %d, account id %u\n", started, accountId());
+  PrintCalls(platform.NewCalls());
+
+  bool received = false;
+  for (int tick = 1; tick <= 5 && !received; ++tick) {
+    pump();
+    std::vector<std::string> calls = platform.NewCalls();
+    received = Contains(calls, "SteamAPI_ISteamUserStats_GetStatInt32(KILL_ENEMY");
+    std::printf("  tick %d: %zu platform calls%s\n", tick, calls.size(),
+                received ? ", statistics and achievements received (KILL_ENEMY is 7 on the account)" : "");
+    if (!received) PrintCalls(calls);
+  }
+
+  bool unlocked = false;
+  for (int kills = 8; kills <= 12 && !unlocked; ++kills) {
+    raise(1, "KILL_ENEMY");
+    std::printf("  QZSteam_IncreaseStatValue(1, \"KILL_ENEMY\"), then a tick\n");
+    pump();
+    std::vector<std::string> calls = platform.NewCalls();
+    unlocked = Contains(calls, "SteamAPI_ISteamUserStats_SetAchievement(KILL_ENEMY_10)");
+    PrintCalls(calls);
+  }
+  std::printf("  on the account: KILL_ENEMY %d, KILL_ENEMY_10 %s\n",
+              platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_StatInt")("KILL_ENEMY"),
+              platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_Achieved")("KILL_ENEMY_10") ? "unlocked" : "locked");
+
+  pump();
+  std::printf("  next tick delivers the store's outcome; %zu platform calls\n", platform.NewCalls().size());
+  shutdown();
+  std::printf("  QZSteam_Shutdown:\n");
+  PrintCalls(platform.NewCalls());
+}
