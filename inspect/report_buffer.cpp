@@ -11,6 +11,9 @@ namespace {
 char* g_block = nullptr;
 std::size_t g_length = 0;
 
+// Nothing more fits once the text has reached capacity - 1.
+bool Full() { return g_block == nullptr || g_length == kReportCapacity - 1; }
+
 void Append(const char* text, std::size_t length) {
   if (g_block == nullptr) return;
   const std::size_t room = kReportCapacity - 1 - g_length;
@@ -26,7 +29,6 @@ char* ResetReportBuffer() {
   if (g_block != nullptr) api.release(g_block);
   g_length = 0;
   g_block = static_cast<char*>(api.allocate(kReportCapacity));
-  if (g_block != nullptr) std::memset(g_block, 0, kReportCapacity);
   return g_block;
 }
 
@@ -39,6 +41,22 @@ void AppendReportText(const char* text) {
 }
 
 void AppendReportValue(const char* format, int32_t value) {
+  if (Full()) return;
+  if (std::strcmp(format, kFormatDecimal) == 0) {
+    // The reports' one number format, without a trip through sprintf: the
+    // sign, then the digits of the magnitude (INT32_MIN included).
+    char digits[12];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    do {
+      *--p = static_cast<char>('0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *--p = '-';
+    Append(p, static_cast<std::size_t>(end - p));
+    return;
+  }
   char scratch[kValueScratchSize];
   int n = std::snprintf(scratch, sizeof scratch, format, static_cast<int>(value));
   if (n < 0) return;
@@ -46,6 +64,7 @@ void AppendReportValue(const char* format, int32_t value) {
 }
 
 void AppendReportValue(const char* format, const char16_t* value) {
+  if (Full()) return;
   char scratch[kValueScratchSize];
   win::Api().formatWide(scratch, sizeof scratch, format, value);
   AppendReportText(scratch);

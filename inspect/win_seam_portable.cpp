@@ -44,7 +44,7 @@ std::size_t WidenLatin1(const char* bytes, std::size_t count, char16_t* out, std
 
 WinApi DefaultApi() {
   WinApi api{};
-  api.allocate = [](std::size_t bytes) { return std::malloc(bytes); };
+  api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
   api.formatWide = &FormatWideAscii;
   api.createToolhelpSnapshot = [](uint32_t, uint32_t) { return InvalidHandle(); };

