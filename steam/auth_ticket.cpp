@@ -1,0 +1,77 @@
+#include "steam/auth_ticket.h"
+
+#include <cstdio>
+
+#include "steam/kernel_seam.h"
+#include "steam/request_exports.h"
+#include "steam/steam_client.h"
+
+namespace qz::steam {
+namespace {
+
+unsigned char ticketBytes[kTicketCapacity];
+char ticketHex[2 * kTicketCapacity + 1];
+
+char* Answer(QZ_Steam& session, const char* text) {
+  std::snprintf(session.ticketText, sizeof session.ticketText, "%s", text);
+  return session.ticketText;
+}
+
+}  // namespace
+
+unsigned char* TicketBytes() { return ticketBytes; }
+
+const char* EncodeTicketHex(std::size_t n) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  if (n > kTicketCapacity) n = kTicketCapacity;
+  for (std::size_t i = 0; i < n; ++i) {
+    ticketHex[2 * i] = kDigits[ticketBytes[i] >> 4];
+    ticketHex[2 * i + 1] = kDigits[ticketBytes[i] & 0x0F];
+  }
+  ticketHex[2 * n] = '\0';
+  return ticketHex;
+}
+
+char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
+  if (!session.initialized) return Answer(session, "-1");
+
+  uint32_t length = 0;
+  if (ISteamUser* user = SteamUser()) user->GetAuthSessionTicket(ticketBytes, kTicketCapacity, &length);
+  if (length == 0) return Answer(session, "-2");
+  // A platform that reports more than it may write is answered with what fits.
+  if (length > kTicketCapacity) length = kTicketCapacity;
+
+  double elapsedMs = 0.0;
+  bool timedOut = false;
+  if (!session.ticketReceived.load(std::memory_order_acquire)) {
+    do {
+      if (elapsedMs > kTicketTimeoutMs) timedOut = true;
+      qz::kernel::Api().sleep(kTicketSleepMs);
+      elapsedMs += kTicketSleepMs;
+      if (pump != 0) {
+        SteamAPI_RunCallbacks();
+        session.RunStatsFrame();
+      }
+    } while (!session.ticketReceived.load(std::memory_order_acquire) && !timedOut);
+  }
+  if (timedOut) return Answer(session, "-3");
+
+  if (session.ticketFailed) {
+    std::snprintf(session.ticketText, sizeof session.ticketText, "%d", static_cast<int>(session.ticketResult));
+    return session.ticketText;
+  }
+  std::snprintf(session.ticketText, sizeof session.ticketText, "%s", EncodeTicketHex(length));
+  return session.ticketText;
+}
+
+}  // namespace qz::steam
+
+QZ_EXPORT char* QZ_CDECL QZSteam_GetAuthTicket(int32_t pump) {
+  bool created = false;
+  QZ_Steam* session = qz::steam::SessionObjectOnFirstUse(&created);
+  // Without memory for the session object there is no session to ask.
+  static char notStarted[] = "-1";
+  if (session == nullptr) return notStarted;
+  if (created) session->Initialize();
+  return qz::steam::GetAuthTicketText(*session, pump);
+}

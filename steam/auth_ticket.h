@@ -1,0 +1,26 @@
+#pragma once
+// The authentication ticket: request, wait for the platform's response, answer
+// as text in the session's ticketText.
+#include <cstddef>
+#include <cstdint>
+
+#include "steam/session.h"
+
+namespace qz::steam {
+
+// Bytes the platform may write into the ticket buffer.
+inline constexpr std::size_t kTicketCapacity = 2048;
+// The wait: 100 ms sleeps, marked as timed out in the first iteration that
+// starts with more than 20000 ms counted (the 202nd).
+inline constexpr uint32_t kTicketSleepMs = 100;
+inline constexpr double kTicketTimeoutMs = 20000.0;
+
+// The answer of QZSteam_GetAuthTicket on an existing session object.
+char* GetAuthTicketText(QZ_Steam& session, int32_t pump);
+// Writes the hex text of the first n ticket bytes, high digit first, into the
+// hex buffer, terminated at 2n. Returns the hex buffer.
+const char* EncodeTicketHex(std::size_t n);
+// The buffer GetAuthSessionTicket writes into (kTicketCapacity bytes).
+unsigned char* TicketBytes();
+
+}  // namespace qz::steam
