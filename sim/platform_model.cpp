@@ -216,29 +216,29 @@ bool PlatformModel::RequestCurrentStats() {
   return true;
 }
 
-bool PlatformModel::GetStatInt32(const char* name, int32_t* value) {
-  Log("SteamAPI_ISteamUserStats_GetStatInt32", Join(Text(name), Pointer(value)));
+bool PlatformModel::GetStatInt32(const char* name, int32_t* value, const char* exportName) {
+  Log(exportName, Join(Text(name), Pointer(value)));
   if (!running_ || !Configured(name) || !value) return false;
   *value = StatInt(name);
   return true;
 }
 
-bool PlatformModel::GetStatFloat(const char* name, float* value) {
-  Log("SteamAPI_ISteamUserStats_GetStatFloat", Join(Text(name), Pointer(value)));
+bool PlatformModel::GetStatFloat(const char* name, float* value, const char* exportName) {
+  Log(exportName, Join(Text(name), Pointer(value)));
   if (!running_ || !Configured(name) || !value) return false;
   *value = StatFloat(name);
   return true;
 }
 
-bool PlatformModel::SetStatInt32(const char* name, int32_t value) {
-  Log("SteamAPI_ISteamUserStats_SetStatInt32", Join(Text(name), std::to_string(value)));
+bool PlatformModel::SetStatInt32(const char* name, int32_t value, const char* exportName) {
+  Log(exportName, Join(Text(name), std::to_string(value)));
   if (!running_ || !Configured(name)) return false;
   intStats_[name] = value;
   return true;
 }
 
-bool PlatformModel::SetStatFloat(const char* name, float value) {
-  Log("SteamAPI_ISteamUserStats_SetStatFloat", Join(Text(name), Float(value)));
+bool PlatformModel::SetStatFloat(const char* name, float value, const char* exportName) {
+  Log(exportName, Join(Text(name), Float(value)));
   if (!running_ || !Configured(name)) return false;
   floatStats_[name] = value;
   return true;

@@ -74,10 +74,11 @@ class PlatformModel {
   SteamAPICall_t RequestStoreAuthURL(const char* redirectUrl);
 
   bool RequestCurrentStats();
-  bool GetStatInt32(const char* name, int32_t* value);
-  bool GetStatFloat(const char* name, float* value);
-  bool SetStatInt32(const char* name, int32_t value);
-  bool SetStatFloat(const char* name, float value);
+  // Before 1.48 these four were exported as GetStat, GetStat0, SetStat, SetStat0.
+  bool GetStatInt32(const char* name, int32_t* value, const char* exportName = "SteamAPI_ISteamUserStats_GetStatInt32");
+  bool GetStatFloat(const char* name, float* value, const char* exportName = "SteamAPI_ISteamUserStats_GetStatFloat");
+  bool SetStatInt32(const char* name, int32_t value, const char* exportName = "SteamAPI_ISteamUserStats_SetStatInt32");
+  bool SetStatFloat(const char* name, float value, const char* exportName = "SteamAPI_ISteamUserStats_SetStatFloat");
   bool GetAchievement(const char* name, bool* achieved);
   bool SetAchievementFlat(const char* name);
   const char* GetAchievementDisplayAttribute(const char* name, const char* key);

@@ -1,6 +1,6 @@
 // The stand-in steam_api.dll's flat exports, with the names and cdecl
-// signatures of the SDK's 32-bit DLL (1.48 and later). steam_api.def lists
-// them undecorated; the 1.61+ build leaves out RequestCurrentStats. This file
+// signatures of the SDK's 32-bit DLL. steam_api.def lists them undecorated as
+// 1.48 and later export them; the other builds' lists are derived from it. This file
 // must not see the library's own C++ SteamAPI_* wrappers, whose names clash.
 #include <cstdint>
 
@@ -40,6 +40,13 @@ STEAM_EXPORT void* SteamAPI_SteamFriends_v017() {
 STEAM_EXPORT void* SteamAPI_SteamUtils_v010() { return StandInModel().Accessor("SteamAPI_SteamUtils_v010", Interface::Utils); }
 STEAM_EXPORT void* SteamAPI_SteamHTTP_v003() { return StandInModel().Accessor("SteamAPI_SteamHTTP_v003", Interface::HTTP); }
 
+// The plain accessors of 1.32-1.36.
+STEAM_EXPORT void* SteamUser() { return StandInModel().Accessor("SteamUser", Interface::User); }
+STEAM_EXPORT void* SteamUserStats() { return StandInModel().Accessor("SteamUserStats", Interface::UserStats); }
+STEAM_EXPORT void* SteamFriends() { return StandInModel().Accessor("SteamFriends", Interface::Friends); }
+STEAM_EXPORT void* SteamUtils() { return StandInModel().Accessor("SteamUtils", Interface::Utils); }
+STEAM_EXPORT void* SteamHTTP() { return StandInModel().Accessor("SteamHTTP", Interface::HTTP); }
+
 STEAM_EXPORT bool SteamAPI_ISteamUser_BLoggedOn(void*) { return StandInModel().BLoggedOn(); }
 STEAM_EXPORT uint64_t SteamAPI_ISteamUser_GetSteamID(void*) { return StandInModel().GetSteamID(); }
 STEAM_EXPORT HAuthTicket SteamAPI_ISteamUser_GetAuthSessionTicket(void*, void* ticket, int capacity, uint32_t* length,
@@ -63,6 +70,19 @@ STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetStatInt32(void*, const char* name,
 }
 STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetStatFloat(void*, const char* name, float value) {
   return StandInModel().SetStatFloat(name, value);
+}
+// The same four under their names before 1.48.
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_GetStat(void*, const char* name, int32_t* value) {
+  return StandInModel().GetStatInt32(name, value, "SteamAPI_ISteamUserStats_GetStat");
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_GetStat0(void*, const char* name, float* value) {
+  return StandInModel().GetStatFloat(name, value, "SteamAPI_ISteamUserStats_GetStat0");
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetStat(void*, const char* name, int32_t value) {
+  return StandInModel().SetStatInt32(name, value, "SteamAPI_ISteamUserStats_SetStat");
+}
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_SetStat0(void*, const char* name, float value) {
+  return StandInModel().SetStatFloat(name, value, "SteamAPI_ISteamUserStats_SetStat0");
 }
 STEAM_EXPORT bool SteamAPI_ISteamUserStats_GetAchievement(void*, const char* name, bool* achieved) {
   return StandInModel().GetAchievement(name, achieved);

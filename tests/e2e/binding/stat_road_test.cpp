@@ -1,8 +1,9 @@
 // The road of one statistic through the real DLL and the stand-in platform:
 // statistics received, one raised through the export, and on the next tick
 // the achievement it earns, every statistic written in name order, one store.
-// Built against the 1.48+ stand-in and against the 1.61+ one, which has no
-// RequestCurrentStats and relies on the binding's own answer.
+// Built against the 1.48+ stand-in, against the 1.61+ one, which has no
+// RequestCurrentStats and relies on the binding's own answer, and against the
+// 1.32-1.36 one with its plain accessors and older stat export names.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,12 +20,17 @@ constexpr std::size_t kRequestsToThePlatform = 0;
 #else
 constexpr std::size_t kRequestsToThePlatform = 1;
 #endif
+#if defined(QZ_STAND_IN_132)
+const std::string kGetInt = "GetStat(", kSetInt = "SetStat(", kSetFloat = "SetStat0(";
+#else
+const std::string kGetInt = "GetStatInt32(", kSetInt = "SetStatInt32(", kSetFloat = "SetStatFloat(";
+#endif
 
 const std::string kStats = "SteamAPI_ISteamUserStats_";
 
 // The stat name of a logged SetStatInt32/SetStatFloat call, or "".
 std::string SetStatName(const std::string& call) {
-  for (const char* kind : {"SetStatInt32(", "SetStatFloat("}) {
+  for (const std::string& kind : {kSetInt, kSetFloat}) {
     std::string head = kStats + kind;
     if (call.compare(0, head.size(), head) == 0) return call.substr(head.size(), call.find(',') - head.size());
   }
@@ -45,7 +51,7 @@ class StatRoad : public ::testing::Test {
 
   // Ticks until the statistics have been received and loaded (a bounded number).
   void TickUntilStatsReceived() {
-    const std::string loaded = kStats + "GetStatInt32(KILL_ENEMY,ptr)";
+    const std::string loaded = kStats + kGetInt + "KILL_ENEMY,ptr)";
     for (int tick = 0; tick < 5; ++tick) {
       CallExport("QZSteam_RunCallbacks");
       for (const std::string& call : standIn.Calls()) {
@@ -77,11 +83,11 @@ TEST_F(StatRoad, ARaisedStatUnlocksItsAchievementAndIsStoredWithAllOthers) {
     ASSERT_FALSE(name.empty()) << calls[i];
     EXPECT_LT(previous, name) << "byte order of names";
     previous = name;
-    bool isFloat = calls[i].find("SetStatFloat(") != std::string::npos;
+    bool isFloat = calls[i].compare(0, kStats.size() + kSetFloat.size(), kStats + kSetFloat) == 0;
     EXPECT_EQ(isFloat, name == "RUN") << calls[i];
   }
-  EXPECT_NE(std::find(calls.begin(), calls.end(), kStats + "SetStatInt32(KILL_ENEMY,10)"), calls.end());
-  EXPECT_NE(std::find(calls.begin(), calls.end(), kStats + "SetStatFloat(RUN,12.5)"), calls.end());
+  EXPECT_NE(std::find(calls.begin(), calls.end(), kStats + kSetInt + "KILL_ENEMY,10)"), calls.end());
+  EXPECT_NE(std::find(calls.begin(), calls.end(), kStats + kSetFloat + "RUN,12.5)"), calls.end());
   EXPECT_EQ(standIn.StatInt("KILL_ENEMY"), 10);
   EXPECT_TRUE(standIn.Achieved("KILL_ENEMY_10"));
 
