@@ -11,3 +11,6 @@ void RunInspectionDemo(HMODULE qzsteam);
 // Runs a simulated Steam session against the stand-in steam_api.dll: start,
 // statistics received, a stat raised until its achievement unlocks and is stored.
 void RunSteamSessionDemo(HMODULE qzsteam);
+// Fetches an authentication ticket with pumping and opens an overlay web page
+// against the stand-in steam_api.dll.
+void RunSteamRequestsDemo(HMODULE qzsteam);

@@ -11,6 +11,7 @@ int main() {
   std::printf("QZSteam.dll loaded\n");
   RunEngineBindingDemo(qzsteam);
   RunSteamSessionDemo(qzsteam);
+  RunSteamRequestsDemo(qzsteam);
   RunInspectionDemo(qzsteam);
   return 0;
 }
