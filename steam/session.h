@@ -91,10 +91,15 @@ class QZ_Steam {
   void LoadStatsFromPlatform();
   void RunVersionStep();
 
-  // FindStatByAchievementId of each row of the achievement table, resolved
-  // when the registry is built (the maps change nowhere else), so that the
-  // per-tick evaluation reads no map.
-  std::array<Stat*, qz::steam::kAchievementCount> rowStats_{};
+  // Each row of the achievement table with its stat (FindStatByAchievementId
+  // of the row's id) and its threshold, resolved when the registry is built
+  // (the maps change nowhere else), so that the per-tick evaluation reads no
+  // map. A row without a stat or threshold has a null stat.
+  struct RowCheck {
+    const Stat* stat;
+    Threshold threshold;
+  };
+  std::array<RowCheck, qz::steam::kAchievementCount> rowChecks_{};
 };
 
 namespace qz::steam {

@@ -35,8 +35,12 @@ void QZ_Steam::BuildStatRegistry() {
     }
   }
 
-  for (std::size_t row = 0; row < kAchievementCount; ++row)
-    rowStats_[row] = FindStatByAchievementId(achievementTable[row].id);
+  for (std::size_t row = 0; row < kAchievementCount; ++row) {
+    const int32_t id = achievementTable[row].id;
+    const Stat* const stat = FindStatByAchievementId(id);
+    const Threshold* const threshold = qz::steam::ThresholdOfAchievement(id);
+    rowChecks_[row] = stat != nullptr && threshold != nullptr ? RowCheck{stat, *threshold} : RowCheck{nullptr, {}};
+  }
 }
 
 Stat* QZ_Steam::FindStatByName(const char* name) const {

@@ -58,14 +58,13 @@ void QZ_Steam::RunStatsFrame() {
   StoreStatsIfPending();
 }
 
+// A row unlocks when it has a stat, the stat reaches the row's threshold and
+// the row is not achieved yet. The tests have no side effects, so the
+// cheapest come first: an idle tick then never reads the (large) rows.
 void QZ_Steam::EvaluateAchievement(std::size_t row) {
-  const Achievement& achievement = achievementTable[row];
-  if (achievement.achieved) return;
-  const Stat* const stat = rowStats_[row];
-  if (stat == nullptr) return;
-  const Threshold* const threshold = qz::steam::ThresholdOfAchievement(achievement.id);
-  if (threshold == nullptr) return;
-  if (threshold->ReachedBy(*stat)) UnlockAchievement(row);
+  const RowCheck& check = rowChecks_[row];
+  if (check.stat != nullptr && check.threshold.ReachedBy(*check.stat) && !achievementTable[row].achieved)
+    UnlockAchievement(row);
 }
 
 void QZ_Steam::UnlockAchievement(std::size_t row) {
