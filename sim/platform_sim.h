@@ -39,6 +39,8 @@ class PlatformSim {
   void SetAppId(AppId_t appId);                        // default 480
   // The player's statistics and achievements on the platform account. A stat
   // that was never set reads as 0 (GetStat succeeds) unless its read fails.
+  // SetStat and SetAchievement change the account at once; ResetAllStats
+  // zeroes every stat and, when asked, clears every achievement.
   void SetStat(const std::string& name, int32_t value);
   void SetStat(const std::string& name, float value);
   // The stat is not configured for the game: GetStat of this name answers
@@ -58,6 +60,7 @@ class PlatformSim {
   // The ticket GetAuthSessionTicket writes (default: 8 bytes 01..08), and its
   // response event: delivered with `result` by the `afterPumps`-th
   // SteamAPI_RunCallbacks after the request (1 = the next one); 0: never.
+  // Default: k_EResultOK on the next pump.
   void SetTicket(std::vector<uint8_t> bytes);
   void SetTicketResponse(EResult result, int afterPumps);
   void SetStoreAuthUrlCall(SteamAPICall_t call);       // RequestStoreAuthURL's answer
