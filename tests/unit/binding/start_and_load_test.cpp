@@ -1,6 +1,7 @@
 // Start, load and registration rules of the wrappers around the Steam seam.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "sim/platform_sim.h"
@@ -25,6 +26,8 @@ struct StartCase {
   bool hasInitFlat, hasInternalInit, hasInit;
   const char* expectedCall;
 };
+
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.release; }
 
 class StartPreference : public ::testing::TestWithParam<StartCase> {};
 
