@@ -1,6 +1,6 @@
 #include "steam/steam_client.h"
 
-#include <vector>
+#include <cstddef>
 
 using qz::steam::SteamFlat;
 
@@ -11,16 +11,35 @@ struct Registered {
   int callbackId;
 };
 
+// A fixed list: the library registers its six objects once, inside
+// QZSteam_Init, where running out of memory must not throw out of the export.
+class RegisteredList {
+ public:
+  void Add(CCallbackBase* object, int callbackId) {
+    if (count_ < kCapacity) items_[count_++] = {object, callbackId};
+  }
+  const Registered* begin() const { return items_; }
+  const Registered* end() const { return items_ + count_; }
+  std::size_t size() const { return count_; }
+  const Registered& operator[](std::size_t i) const { return items_[i]; }
+  void Clear() { count_ = 0; }
+
+ private:
+  static constexpr std::size_t kCapacity = 32;
+  Registered items_[kCapacity] = {};
+  std::size_t count_ = 0;
+};
+
 // Every object registered through us, for the stand-in answer to
 // RequestCurrentStats, which we deliver ourselves.
-std::vector<Registered>& AllRegistered() {
-  static std::vector<Registered> registered;
+RegisteredList& AllRegistered() {
+  static RegisteredList registered;
   return registered;
 }
 
 // Objects registered while steam_api.dll could not be loaded yet.
-std::vector<Registered>& AwaitingLoad() {
-  static std::vector<Registered> awaiting;
+RegisteredList& AwaitingLoad() {
+  static RegisteredList awaiting;
   return awaiting;
 }
 
@@ -33,9 +52,9 @@ UserStatsReceived_t g_statsAnswer{};
 // were waiting for it.
 bool Bind() {
   if (!qz::steam::LoadSteamApi()) return false;
-  std::vector<Registered>& awaiting = AwaitingLoad();
+  RegisteredList& awaiting = AwaitingLoad();
   for (const Registered& r : awaiting) SteamFlat().RegisterCallback(r.object, r.callbackId);
-  awaiting.clear();
+  awaiting.Clear();
   return true;
 }
 
@@ -43,7 +62,7 @@ void DeliverStatsAnswer() {
   g_statsAnswerDue = false;
   UserStatsReceived_t event = g_statsAnswer;
   // By index: a handler may register further objects.
-  std::vector<Registered>& registered = AllRegistered();
+  const RegisteredList& registered = AllRegistered();
   for (std::size_t i = 0; i < registered.size(); ++i) {
     if (registered[i].callbackId == UserStatsReceived_t::k_iCallback) registered[i].object->Run(&event);
   }
@@ -71,11 +90,11 @@ void SteamAPI_Shutdown() {
 }
 
 void SteamAPI_RegisterCallback(CCallbackBase* callback, int callbackId) {
-  AllRegistered().push_back({callback, callbackId});
+  AllRegistered().Add(callback, callbackId);
   if (Bind()) {
     SteamFlat().RegisterCallback(callback, callbackId);
   } else {
-    AwaitingLoad().push_back({callback, callbackId});
+    AwaitingLoad().Add(callback, callbackId);
   }
 }
 
