@@ -100,23 +100,6 @@ TEST(ReportBuffer, DecimalValuesMatchTheRuntimesPercentD) {
   }
 }
 
-TEST(ReportBuffer, FixedTextsAreExact) {
-  const std::pair<const char*, std::string> texts[] = {
-      {kArrayOpen, "["},         {kArrayClose, "]"},           {kObjectOpen, "{"},
-      {kObjectClose, "}"},       {kSeparator, ","},            {kKeyName, "\"Name\": "},
-      {kKeyPath, "\"Path\": "},  {kKeySize, "\"Size\": "},     {kKeyProcess, "\"Process\": "},
-      {kKeyId, "\"Id\": "},      {kKeyModule, "\"Module\": "}, {kFormatDecimal, "%d"},
-      {kFormatQuotedWide, "\"%ws\""}, {kFormatWide, "%ws"},
-  };
-  for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
-}
-
-TEST(ReportBuffer, BarePathKeepsItsBackslashes) {
-  ResetReportBuffer();
-  AppendReportValue(kFormatWide, u"C:\\a\\\"b\\");
-  EXPECT_EQ(Report(), "C:\\a\\\"b\\");
-}
-
 TEST(ReportBuffer, ArraysSeparateElementsWithSingleCommas) {
   struct Case {
     int elements;
@@ -174,13 +157,6 @@ TEST(ReportBuffer, OneTextLargerThanTheBlockIsCut) {
   AppendReportText(huge.c_str());
   EXPECT_EQ(std::strlen(ReportBuffer()), kReportCapacity - 1);
   EXPECT_EQ(std::string(ReportBuffer(), 3), "aby");
-}
-
-TEST(ReportBuffer, WideValueLongerThanTheScratchIsCutTo499Bytes) {
-  ResetReportBuffer();
-  std::u16string path(600, u'p');
-  AppendReportValue(kFormatQuotedWide, path.c_str());
-  EXPECT_EQ(Report(), "\"" + std::string(498, 'p'));
 }
 
 TEST(ReportBuffer, ScratchCapacityIsWhatTheSeamIsGiven) {
