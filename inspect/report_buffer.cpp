@@ -66,8 +66,7 @@ void AppendReportValue(const char* format, int32_t value) {
 void AppendReportValue(const char* format, const char16_t* value) {
   if (Full()) return;
   char scratch[kValueScratchSize];
-  win::Api().formatWide(scratch, sizeof scratch, format, value);
-  AppendReportText(scratch);
+  Append(scratch, win::Api().formatWide(scratch, sizeof scratch, format, value));
 }
 
 void ReportArray::Open() {

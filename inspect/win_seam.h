@@ -74,8 +74,9 @@ struct WinApi {
   void (*release)(void* block);
   // The C runtime's sprintf of one UTF-16 text with a "%ws" format (in the
   // runtime's current locale), writing at most `capacity` bytes into `out`,
-  // terminator included, and always leaving `out` terminated.
-  void (*formatWide)(char* out, std::size_t capacity, const char* format, const char16_t* text);
+  // terminator included, and always leaving `out` terminated. Answers the
+  // length of the text left in `out`.
+  std::size_t (*formatWide)(char* out, std::size_t capacity, const char* format, const char16_t* text);
 
   // CreateToolhelp32Snapshot: a handle, or InvalidHandle() on failure.
   Handle (*createToolhelpSnapshot)(uint32_t flags, uint32_t processId);

@@ -12,8 +12,8 @@ namespace {
 
 // Expands the one "%ws" of `format`; other characters are copied. Code units
 // above 0x7F, which only a real locale could convert, become '?'.
-void FormatWideAscii(char* out, std::size_t capacity, const char* format, const char16_t* text) {
-  if (capacity == 0) return;
+std::size_t FormatWideAscii(char* out, std::size_t capacity, const char* format, const char16_t* text) {
+  if (capacity == 0) return 0;
   std::size_t n = 0;
   auto put = [&](char c) {
     if (n + 1 < capacity) out[n++] = c;
@@ -27,6 +27,7 @@ void FormatWideAscii(char* out, std::size_t capacity, const char* format, const 
     }
   }
   out[n] = '\0';
+  return n;
 }
 
 void PrintAscii(const char16_t* line) {

@@ -33,13 +33,15 @@ static_assert(offsetof(TrustData, stateAction) == offsetof(WINTRUST_DATA, dwStat
 static_assert(offsetof(TrustData, stateData) == offsetof(WINTRUST_DATA, hWVTStateData));
 static_assert(offsetof(TrustData, uiContext) == offsetof(WINTRUST_DATA, dwUIContext));
 
-void FormatWide(char* out, std::size_t capacity, const char* format, const char16_t* text) {
-  if (capacity == 0) return;
+std::size_t FormatWide(char* out, std::size_t capacity, const char* format, const char16_t* text) {
+  if (capacity == 0) return 0;
   out[0] = '\0';
   // msvcrt's own _snprintf: "%ws" converts in the runtime's current locale
-  // (MinGW's C99 printf would not). It leaves no terminator when it cuts.
-  _snprintf(out, capacity - 1, format, reinterpret_cast<const wchar_t*>(text));
+  // (MinGW's C99 printf would not). It leaves no terminator when it cuts, and
+  // answers -1 then or when a character cannot be converted.
+  int n = _snprintf(out, capacity - 1, format, reinterpret_cast<const wchar_t*>(text));
   out[capacity - 1] = '\0';
+  return n >= 0 && static_cast<std::size_t>(n) < capacity - 1 ? static_cast<std::size_t>(n) : std::strlen(out);
 }
 
 void CopyModule(const MODULEENTRY32W& from, ModuleRecord* to) {

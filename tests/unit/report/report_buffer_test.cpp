@@ -165,6 +165,7 @@ TEST(ReportBuffer, ScratchCapacityIsWhatTheSeamIsGiven) {
     capacitySeen = capacity;
     std::memset(out, 'w', capacity - 1);
     out[capacity - 1] = '\0';
+    return capacity - 1;
   };
   ResetReportBuffer();
   AppendReportValue(kFormatWide, u"ignored");
