@@ -2,6 +2,7 @@
 // with what the stand-in steam_api.dll received.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,16 @@ TEST_F(Requests, PassThroughsReachThePlatformAsTheStandInSeesThem) {
                 "SteamAPI_ISteamUtils_GetAppID()",
                 "SteamAPI_ISteamFriends_ActivateGameOverlayToWebPage(https://store.steampowered.com/,0)",
             }));
+}
+
+TEST_F(Requests, AccountIdsAreTheWholeUserIdAndItsLow32Bits) {
+  standIn.SetSteamId(76561197960287930ull);
+  ASSERT_EQ(CallExport("QZSteam_Init").low(), 1u);
+  char text[64];
+  std::memset(text, 'x', sizeof text);
+  EXPECT_EQ(CallExport("QZSteam_GetAccID64AsChar", {Arg(text)}).low(), 17u);
+  EXPECT_STREQ(text, "76561197960287930");
+  EXPECT_EQ(CallExport("QZSteam_GetAccID").low(), 76561197960287930ull & 0xFFFFFFFFu);
 }
 
 TEST_F(Requests, BeforeTheStartNothingIsCalledAndZeroIsAnswered) {
