@@ -4,6 +4,9 @@
 // be compared.
 #include <cstdint>
 #include <ostream>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace qz::test {
 
@@ -53,14 +56,10 @@ inline constexpr GoldenAchievement kGoldenAchievements[] = {
 
 // The 39 statistics in plain byte order of their names: the order in which
 // they are read from and written to the platform. "RUN" is the one Float stat.
-inline constexpr const char* kGoldenStatsByteOrder[] = {
-    "ACHIEVE_LEVEL", "CARRY_FLAG_CTF", "COLLECT_GOLD_WANTED", "DEFUSE_PLANT_SABOTAGE", "DYNAMITE_SNOWBALL_KILL",
-    "FINISH_AK", "FINISH_DAILY_MC", "FINISH_MONTHLY_MC", "FINISH_SPECIAL_MC", "FINISH_WEEKLY_MC", "GIFT_WEAPON",
-    "KILL_ENEMY", "KILL_ENEMY_AR", "KILL_ENEMY_EB", "KILL_ENEMY_G", "KILL_ENEMY_MW", "KILL_ENEMY_P", "KILL_ENEMY_S",
-    "KILL_ENEMY_SMG", "KILL_ENEMY_SR", "MASS_KILL", "MOST_VAL_PLAYER", "RUN", "SCORE_FLAG_CTF", "SHOOT_BULLETS",
-    "SNOWBALL_KILL", "SNOWBALL_WIN", "STONY_SNOWBALL_KILL", "TRANSFER_WEAPON", "UPGRADE_WEAPON",
-    "UPGRADE_WEAPON_LVL_5", "WIN_CLAN", "WIN_CTF", "WIN_FFA", "WIN_MATCH", "WIN_ROUNDS_SABOTAGE", "WIN_SABOTAGE",
-    "WIN_TDM", "WIN_WANTED",
-};
+inline std::vector<std::string> GoldenStatsByteOrder() {
+  std::set<std::string> names;
+  for (const GoldenAchievement& achievement : kGoldenAchievements) names.insert(achievement.stat);
+  return {names.begin(), names.end()};
+}
 
 }  // namespace qz::test

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/unit/steam/session_test_support.h"
@@ -15,17 +16,12 @@ using Strings = std::vector<std::string>;
 
 TEST_F(Lifecycle, CreationRegistersTheSixCallbacksBeforeTheStart) {
   ASSERT_EQ(QZSteam_Init(), 1);
-  struct Expected {
+  const struct {
     CCallbackBase* member;
-    int id;
-    int size;
-  };
-  const Expected expected[] = {{&Session().overlayActivatedCallback, 331, 1},
-                               {&Session().microTxnResponseCallback, 152, 24},
-                               {&Session().ticketResponseCallback, 163, 8},
-                               {&Session().statsReceivedCallback, 1101, 24},
-                               {&Session().statsStoredCallback, 1102, 16},
-                               {&Session().achievementStoredCallback, 1103, 152}};
+    int id, size;
+  } expected[] = {{&Session().overlayActivatedCallback, 331, 1},    {&Session().microTxnResponseCallback, 152, 24},
+                  {&Session().ticketResponseCallback, 163, 8},      {&Session().statsReceivedCallback, 1101, 24},
+                  {&Session().statsStoredCallback, 1102, 16},       {&Session().achievementStoredCallback, 1103, 152}};
   const std::vector<sim::Registration>& registered = Sim().Registrations();
   ASSERT_EQ(registered.size(), std::size(expected));
   for (std::size_t i = 0; i < registered.size(); ++i) {
@@ -36,8 +32,7 @@ TEST_F(Lifecycle, CreationRegistersTheSixCallbacksBeforeTheStart) {
   }
   const Strings trace = Trace();
   ASSERT_GE(trace.size(), 7u);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(trace[i].rfind("RegisterCallback(", 0), 0u) << trace[i];
-  EXPECT_EQ(trace[6].rfind("InitFlat(", 0), 0u) << trace[6];
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(trace[i].rfind(i < 6 ? "RegisterCallback(" : "InitFlat(", 0), 0u) << trace[i];
 
   QZSteam_Shutdown();
   ASSERT_EQ(QZSteam_Init(), 1);
@@ -72,6 +67,7 @@ TEST_F(Lifecycle, WithoutALoggedOnUserTheSessionStartsEmptyAndStillShutsDown) {
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(Session().statsInterface, nullptr);
   EXPECT_EQ(Session().steamId.ConvertToUint64(), 0u);
+  EXPECT_TRUE(Session().statsByName.empty() && Session().statsByAchievementId.empty()) << "no registry";
   Forget();
   EXPECT_EQ(QZSteam_BLoggedOn(), 0);
   char text[64];
@@ -97,21 +93,20 @@ TEST_F(Lifecycle, ShutdownEndsTheAuthSessionThenThePlatformOnce) {
   EXPECT_EQ(CountCalls("InitFlat("), 1);
 }
 
+void QZ_CDECL IgnoreOrder(uint64_t, int32_t) {}
+
 TEST_F(Lifecycle, NothingButInitCreatesTheObject) {
   QZSteam_UpdateServer();
   QZSteam_RunCallbacks();
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
-  EXPECT_EQ(QZSteam_SetMicroTxnCallback(nullptr), -1);
+  EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), -1);
   EXPECT_EQ(steam::SessionObject(), nullptr);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_FALSE(Session().storePending);
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
 }
 
-void QZ_CDECL IgnoreOrder(uint64_t, int32_t) {}
-
 TEST_F(Lifecycle, MicroTxnFunctionIsStoredOnlyInAStartedSession) {
-  EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), -1);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), 1);
   EXPECT_EQ(Session().microTxnCallback, &IgnoreOrder);
@@ -123,18 +118,16 @@ TEST_F(Lifecycle, MicroTxnFunctionIsStoredOnlyInAStartedSession) {
 }
 
 TEST_F(Lifecycle, AccountIdsComeFromThePlatformAtEachCall) {
-  struct Case {
-    uint64_t steamId;
-    const char* text;
-  };
   ASSERT_EQ(QZSteam_Init(), 1);
-  for (const Case& c : {Case{76561197960287930ull, "76561197960287930"}, Case{0, "0"},
-                        Case{0xFFFFFFFFFFFFFFFFull, "-1"}, Case{0x8000000000000001ull, "-9223372036854775807"}}) {
-    Sim().SetSteamId(c.steamId);
+  const std::pair<uint64_t, std::string> cases[] = {{76561197960287930ull, "76561197960287930"}, {0, "0"},
+                                                    {0xFFFFFFFFFFFFFFFFull, "-1"},
+                                                    {0x8000000000000001ull, "-9223372036854775807"}};
+  for (const auto& [steamId, expected] : cases) {
+    Sim().SetSteamId(steamId);
     char text[64];
     std::memset(text, 'x', sizeof text);
-    EXPECT_EQ(QZSteam_GetAccID64AsChar(text), static_cast<int32_t>(std::strlen(c.text)));
-    EXPECT_STREQ(text, c.text);
+    EXPECT_EQ(QZSteam_GetAccID64AsChar(text), static_cast<int32_t>(expected.size()));
+    EXPECT_EQ(text, expected);
     EXPECT_EQ(QZSteam_GetAccID(), static_cast<uint32_t>(std::strtoull(text, nullptr, 10)));
   }
   EXPECT_EQ(QZSteam_GetAccID64AsChar(nullptr), 0);

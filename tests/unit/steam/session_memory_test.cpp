@@ -29,8 +29,10 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 namespace qz::test {
 namespace {
 
+sim::PlatformSim& Sim() { return sim::PlatformSim::Instance(); }
+
 TEST(SessionMemory, WithoutTheObjectEveryExportAnswersAsBeforeAnyStart) {
-  sim::PlatformSim::Instance().Install();
+  Sim().Install();
   g_failNothrowAllocation = 1;
   EXPECT_EQ(QZSteam_Init(), 0);
   EXPECT_EQ(steam::SessionObject(), nullptr);
@@ -41,17 +43,16 @@ TEST(SessionMemory, WithoutTheObjectEveryExportAnswersAsBeforeAnyStart) {
   QZSteam_IncreaseStatValueFloat(1.0f, "RUN");
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(nullptr), -1);
-  EXPECT_EQ(sim::PlatformSim::Instance().CallNames(), std::vector<std::string>{"SteamAPI_RunCallbacks"});
+  EXPECT_EQ(Sim().CallNames(), std::vector<std::string>{"SteamAPI_RunCallbacks"});
 
   EXPECT_EQ(QZSteam_Init(), 1) << "the next call tries again";
   EXPECT_NE(steam::SessionObject(), nullptr);
 }
 
 TEST(SessionMemory, AStatWhoseRecordCannotBeMadeIsLeftOutAndItsRowsSkipped) {
-  sim::PlatformSim::Instance().Install();
-  sim::PlatformSim::Instance().SetStat("VERSION", 1);
-  sim::PlatformSim::Instance().SetStat("ACHIEVE_LEVEL", 60);
-  g_nothrowAllocations = 0;
+  Sim().Install();
+  Sim().SetStat("VERSION", 1);
+  Sim().SetStat("ACHIEVE_LEVEL", 60);
   g_failNothrowAllocation = 2;  // the object, then the first record: "ACHIEVE_LEVEL"
   ASSERT_EQ(QZSteam_Init(), 1);
   QZ_Steam& session = *steam::SessionObject();

@@ -55,18 +55,4 @@ void SessionTest::StartWithStatsReceived() {
   Forget();
 }
 
-UserStatsReceived_t SessionTest::Received(EResult result, uint64_t gameId) {
-  UserStatsReceived_t event{};
-  event.m_nGameID = gameId;
-  event.m_eResult = result;
-  return event;
-}
-
-UserStatsStored_t SessionTest::Stored(EResult result, uint64_t gameId) {
-  UserStatsStored_t event{};
-  event.m_nGameID = gameId;
-  event.m_eResult = result;
-  return event;
-}
-
 }  // namespace qz::test

@@ -42,8 +42,6 @@ class SessionTest : public ::testing::Test {
     Sim().ClearCalls();
     DebugLines().clear();
   }
-  static UserStatsReceived_t Received(EResult result, uint64_t gameId = 480);
-  static UserStatsStored_t Stored(EResult result, uint64_t gameId = 480);
 };
 
 }  // namespace qz::test

@@ -10,23 +10,26 @@
 namespace qz::test {
 namespace {
 
-using VersionStep = SessionTest;
 using Strings = std::vector<std::string>;
+const char* const kEarned[] = {"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"};
 
-void GiveThePlayerProgress() {
-  sim::PlatformSim& sim = sim::PlatformSim::Instance();
-  sim.SetStat("KILL_ENEMY", 150);
-  sim.SetStat("RUN", 50000000.0f);
-  for (const char* earned : {"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"}) sim.SetAchievement(earned, true);
-}
+// A player with progress on the platform.
+class VersionStep : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    Sim().SetStat("KILL_ENEMY", 150);
+    Sim().SetStat("RUN", 50000000.0f);
+    for (const char* earned : kEarned) Sim().SetAchievement(earned, true);
+  }
+};
 
 TEST_F(VersionStep, AVersionThatCannotBeReadResetsNothing) {
   Sim().SetStatReadFails("VERSION", true);
-  GiveThePlayerProgress();
   ASSERT_EQ(QZSteam_Init(), 1);
   Tick();
   Tick();
-  Sim().QueueEvent(Received(k_EResultOK));
+  Sim().QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
   Tick();
   EXPECT_EQ(CountCalls("ResetAllStats("), 0);
   EXPECT_EQ(CountCalls("SetStat"), 0);
@@ -38,17 +41,15 @@ TEST_F(VersionStep, AVersionThatCannotBeReadResetsNothing) {
 
 TEST_F(VersionStep, AVersionOfZeroResetsOnceAndEverythingIsWrittenBack) {
   Sim().SetStat("VERSION", 0);
-  GiveThePlayerProgress();
   ASSERT_EQ(QZSteam_Init(), 1);
   Tick();
   Forget();
   Tick();
-  Strings trace = Trace();
+  const Strings trace = Trace();
   const auto version = std::find(trace.begin(), trace.end(), "GetStatInt32(VERSION,ptr)");
-  ASSERT_NE(version, trace.end());
-  Strings expected{"GetStatInt32(VERSION,ptr)", "ResetAllStats(1)", "SetStatInt32(VERSION,1)", "StoreStats()",
-                   "SetAchievement(KILL_ENEMY_10)", "SetAchievement(KILL_ENEMY_100)", "SetAchievement(RUN_40000)"};
-  ASSERT_GE(static_cast<std::size_t>(trace.end() - version), expected.size() + 40);
+  const Strings expected{"GetStatInt32(VERSION,ptr)", "ResetAllStats(1)", "SetStatInt32(VERSION,1)", "StoreStats()",
+                         "SetAchievement(KILL_ENEMY_10)", "SetAchievement(KILL_ENEMY_100)", "SetAchievement(RUN_40000)"};
+  ASSERT_GE(trace.end() - version, static_cast<long>(expected.size() + 40));
   EXPECT_EQ(Strings(version, version + static_cast<long>(expected.size())), expected);
   EXPECT_EQ(trace.back(), "StoreStats()");
   EXPECT_EQ(CountCalls("SetStat"), 1 + 39);
@@ -56,11 +57,11 @@ TEST_F(VersionStep, AVersionOfZeroResetsOnceAndEverythingIsWrittenBack) {
   EXPECT_EQ(Sim().StatInt("KILL_ENEMY"), 150);
   EXPECT_EQ(Sim().StatFloat("RUN"), 50000000.0f);
   EXPECT_EQ(Sim().StatInt("VERSION"), 1);
-  for (const char* earned : {"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"}) EXPECT_TRUE(Sim().Achieved(earned));
+  for (const char* earned : kEarned) EXPECT_TRUE(Sim().Achieved(earned));
   EXPECT_FALSE(Sim().Achieved("KILL_ENEMY_500"));
 
   Forget();
-  Sim().QueueEvent(Received(k_EResultOK));
+  Sim().QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
   Tick();
   Tick();
   EXPECT_EQ(CountCalls("ResetAllStats("), 0) << "VERSION now reads 1";
