@@ -1,13 +1,16 @@
 #include "fake_windows.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qz::test {
 namespace {
 
 using win::Handle;
+FakeWindows* g_fake = nullptr;
+FakeWindows& F() { return *g_fake; }
 
-FakeWindows& F() { return *FakeWindows::current; }
+void Log(const std::string& call) { F().calls.push_back(call); }
 
 template <std::size_t N>
 void Copy(char16_t (&to)[N], const std::u16string& from) {
@@ -15,51 +18,54 @@ void Copy(char16_t (&to)[N], const std::u16string& from) {
   std::memcpy(to, from.data(), std::min(from.size(), N - 1) * sizeof(char16_t));
 }
 
-const FakeProcess* ProcessById(uint32_t id) {
-  for (const FakeProcess& p : F().processes)
-    if (p.id == id) return &p;
-  return nullptr;
+// The scripted state of `snapshot` if it is an open snapshot taken with `flags`.
+FakeWindows::OpenHandle* Snapshot(Handle snapshot, uint32_t flags) {
+  auto it = F().open.find(snapshot);
+  return it != F().open.end() && it->second.flags == flags ? &it->second : nullptr;
 }
 
 bool ModuleEntry(Handle snapshot, win::ModuleRecord* entry, bool first) {
-  F().calls.push_back(first ? "Module32FirstW" : "Module32NextW");
-  auto it = F().snapshots.find(snapshot);
-  if (it == F().snapshots.end() || it->second.flags != win::kSnapAll) return false;
-  const auto& list = F().modules[it->second.processId].modules;
-  std::size_t index = first ? 0 : it->second.next;
-  if (index >= list.size()) return false;
-  it->second.next = index + 1;
-  Copy(entry->name, list[index].name);
-  Copy(entry->path, list[index].path);
-  entry->imageSize = list[index].size;
+  Log(first ? "Module32FirstW" : "Module32NextW");
+  FakeWindows::OpenHandle* s = Snapshot(snapshot, win::kSnapAll);
+  if (s == nullptr) return false;
+  const auto& list = F().modules[s->processId].modules;
+  const std::size_t i = first ? 0 : s->next;
+  if (i >= list.size()) return false;
+  s->next = i + 1;
+  Copy(entry->name, list[i].name);
+  Copy(entry->path, list[i].path);
+  entry->imageSize = list[i].size;
   return true;
 }
 
 bool ProcessEntry(Handle snapshot, win::ProcessRecord* entry, bool first) {
-  F().calls.push_back(first ? "Process32FirstW" : "Process32NextW");
-  auto it = F().snapshots.find(snapshot);
-  if (it == F().snapshots.end() || it->second.flags != win::kSnapProcess) return false;
-  std::size_t index = first ? 0 : it->second.next;
-  if (index >= F().processes.size()) return false;
-  it->second.next = index + 1;
-  entry->processId = F().processes[index].id;
-  Copy(entry->exeFile, F().processes[index].exeFile);
+  Log(first ? "Process32FirstW" : "Process32NextW");
+  FakeWindows::OpenHandle* s = Snapshot(snapshot, win::kSnapProcess);
+  const std::size_t i = s == nullptr ? ~std::size_t{0} : first ? 0 : s->next;
+  if (i >= F().processes.size()) return false;
+  s->next = i + 1;
+  entry->processId = F().processes[i].id;
+  Copy(entry->exeFile, F().processes[i].exeFile);
   return true;
+}
+
+Handle NewHandle(uint32_t flags, uint32_t processId) {
+  Handle handle = reinterpret_cast<Handle>(0x100 + 4 * ++F().handlesOpened);
+  F().open[handle] = {flags, processId, 0};
+  return handle;
 }
 
 win::WinApi Installed(win::WinApi api) {
   api.allocate = [](std::size_t bytes) {
-    F().calls.push_back("allocate");
+    Log("allocate");
     return std::calloc(1, bytes);
   };
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t processId) -> Handle {
-    F().calls.push_back("CreateToolhelp32Snapshot(" + std::to_string(flags) + "," + std::to_string(processId) + ")");
+    Log("CreateToolhelp32Snapshot(" + std::to_string(flags) + "," + std::to_string(processId) + ")");
+    auto script = F().modules.find(processId);
     bool fails = flags == win::kSnapProcess ? F().processSnapshotFails
-                                            : (!F().modules.count(processId) || F().modules[processId].fails);
-    if (fails) return win::InvalidHandle();
-    Handle handle = F().NewHandle();
-    F().snapshots[handle] = {flags, processId, 0};
-    return handle;
+                                            : script == F().modules.end() || script->second.fails;
+    return fails ? win::InvalidHandle() : NewHandle(flags, processId);
   };
   api.module32First = [](Handle s, win::ModuleRecord* e) { return ModuleEntry(s, e, true); };
   api.module32Next = [](Handle s, win::ModuleRecord* e) { return ModuleEntry(s, e, false); };
@@ -68,67 +74,60 @@ win::WinApi Installed(win::WinApi api) {
   api.openProcess = [](uint32_t access, bool inherit, uint32_t processId) -> Handle {
     char text[64];
     std::snprintf(text, sizeof text, "OpenProcess(0x%X,%d,%u)", access, inherit ? 1 : 0, processId);
-    F().calls.push_back(text);
-    const FakeProcess* process = ProcessById(processId);
-    if (process == nullptr || !process->opens) return nullptr;
-    Handle handle = F().NewHandle();
-    F().processIds[handle] = processId;
-    return handle;
+    Log(text);
+    for (const FakeProcess& p : F().processes)
+      if (p.id == processId && p.opens) return NewHandle(0, processId);
+    return nullptr;
   };
   api.getModuleFileNameEx = [](Handle process, Handle module, char16_t* path, uint32_t capacity) -> uint32_t {
-    F().calls.push_back("GetModuleFileNameExW(" + std::string(module ? "module" : "null") + "," +
-                        std::to_string(capacity) + ")");
-    const FakeProcess* p = ProcessById(F().processIds.at(process));
-    if (!p->pathReadable) {
+    Log("GetModuleFileNameExW(" + std::string(module ? "module" : "null") + "," + std::to_string(capacity) + ")");
+    const uint32_t id = F().open.at(process).processId;
+    const FakeProcess& p = *std::find_if(F().processes.begin(), F().processes.end(), [&](auto& q) { return q.id == id; });
+    if (!p.pathReadable) {
       path[0] = u'?';  // a failed read may leave anything behind
       return 0;
     }
-    std::size_t n = std::min<std::size_t>(p->imagePath.size(), capacity - 1);
-    std::memcpy(path, p->imagePath.data(), n * sizeof(char16_t));
+    std::size_t n = std::min<std::size_t>(p.imagePath.size(), capacity - 1);
+    std::memcpy(path, p.imagePath.data(), n * sizeof(char16_t));
     path[n] = 0;
     return static_cast<uint32_t>(n);
   };
   api.closeHandle = [](Handle handle) {
-    F().calls.push_back("CloseHandle");
-    if (F().snapshots.erase(handle) + F().processIds.erase(handle) == 0) {
-      ++F().unknownCloses;
-      return false;
-    }
-    ++F().handlesClosed;
-    return true;
+    Log("CloseHandle");
+    if (F().open.erase(handle) == 1) return true;
+    ++F().unknownCloses;
+    return false;
   };
   api.winVerifyTrust = [](Handle window, win::Guid* action, win::TrustData* data) -> int32_t {
-    TrustCall call{window, *action, *data, *data->file, data->file->filePath};
-    F().trustCalls.push_back(call);
-    F().calls.push_back(data->stateAction == 1 ? "WinVerifyTrust(verify)" : "WinVerifyTrust(close)");
+    F().trustCalls.push_back({window, *action, *data, *data->file, data->file->filePath});
+    Log(data->stateAction == 1 ? "WinVerifyTrust(verify)" : "WinVerifyTrust(close)");
     if (data->stateAction != 1) return 0;
-    data->stateData = reinterpret_cast<Handle>(0x5000 + F().trustCalls.size());
-    auto it = F().trust.find(call.path);
+    data->stateData = reinterpret_cast<Handle>(0x5000);
+    auto it = F().trust.find(data->file->filePath);
     TrustScript script = it != F().trust.end() ? it->second : TrustScript{0x800B0100, 0x800B0100};
     F().lastError = script.lastError;
     return static_cast<int32_t>(script.status);
   };
   api.getLastError = []() {
-    F().calls.push_back("GetLastError");
+    Log("GetLastError");
     return F().lastError;
   };
   api.printLine = [](const char16_t* line) {
-    F().calls.push_back("print");
+    Log("print");
     F().printed.push_back(line);
   };
   api.getModuleHandleA = [](const char* name) -> Handle {
-    F().calls.push_back(std::string("GetModuleHandleA(") + name + ")");
+    Log(std::string("GetModuleHandleA(") + name + ")");
     return F().hasKernel32 ? reinterpret_cast<Handle>(0x7000) : nullptr;
   };
   api.getProcAddress = [](Handle module, const char* name) -> void* {
-    F().calls.push_back(std::string("GetProcAddress(") + name + ")");
+    Log(std::string("GetProcAddress(") + name + ")");
     return F().hasWow64Switch && module == reinterpret_cast<Handle>(0x7000) ? reinterpret_cast<void*>(0x7100)
                                                                              : nullptr;
   };
   api.callWow64DisableFsRedirection = [](void* function, void** previous) {
-    F().calls.push_back(function == reinterpret_cast<void*>(0x7100) ? "Wow64DisableWow64FsRedirection" : "wrong");
-    F().wow64Slots.push_back(previous);
-    *previous = reinterpret_cast<void*>(1);
+    Log(function == reinterpret_cast<void*>(0x7100) ? "Wow64DisableWow64FsRedirection" : "wrong");
+    *previous = reinterpret_cast<void*>(1);  // the slot must be writable
     return true;
   };
   return api;
@@ -136,22 +135,14 @@ win::WinApi Installed(win::WinApi api) {
 
 }  // namespace
 
-FakeWindows* FakeWindows::current = nullptr;
-
 FakeWindows::FakeWindows() {
-  current = this;
+  g_fake = this;
   win::Api() = Installed(win::DefaultApi());
 }
 
 FakeWindows::~FakeWindows() {
   win::Api() = win::DefaultApi();
-  current = nullptr;
-}
-
-Handle FakeWindows::NewHandle() {
-  ++handlesOpened;
-  nextHandle += 4;
-  return reinterpret_cast<Handle>(nextHandle);
+  g_fake = nullptr;
 }
 
 int FakeWindows::count(const std::string& call) const {
@@ -159,7 +150,5 @@ int FakeWindows::count(const std::string& call) const {
   for (const std::string& c : calls) n += c == call;
   return n;
 }
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 }  // namespace qz::test

@@ -4,7 +4,6 @@
 // order, every printed line kept, every handle counted.
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,10 @@ struct FakeModule {
   std::u16string name, path;
   uint32_t size;
 };
+
+// The modules of the worked examples.
+inline const FakeModule kDemo{u"demo.exe", u"C:\\Games\\Demo\\demo.exe", 1236992};
+inline const FakeModule kRender{u"render.dll", u"C:\\Games\\Demo\\render.dll", 524288};
 
 struct ModuleSnapshotScript {
   bool fails = false;
@@ -51,37 +54,29 @@ class FakeWindows {
 
   // The platform as scripted.
   bool processSnapshotFails = false;
-  std::vector<FakeProcess> processes;                  // in list order; empty: no first entry
-  std::map<uint32_t, ModuleSnapshotScript> modules;    // by process id; absent: the snapshot fails
-  std::map<std::u16string, TrustScript> trust;         // by path; absent: not signed
-  bool hasKernel32 = true;
-  bool hasWow64Switch = true;
+  std::vector<FakeProcess> processes;                // in list order; empty: no first entry
+  std::map<uint32_t, ModuleSnapshotScript> modules;  // by process id; absent: the snapshot fails
+  std::map<std::u16string, TrustScript> trust;       // by path; absent: not signed
+  bool hasKernel32 = true, hasWow64Switch = true;
 
   // What the library did.
   std::vector<std::string> calls;
   std::vector<std::u16string> printed;
   std::vector<TrustCall> trustCalls;
   int handlesOpened = 0;
-  int handlesClosed = 0;
-  int unknownCloses = 0;
-  std::vector<void*> wow64Slots;
-  int openHandles() const { return handlesOpened - handlesClosed; }
   int count(const std::string& call) const;
+  // Every handle handed out was closed once, and nothing else was closed.
+  bool allClosed() const { return open.empty() && unknownCloses == 0; }
 
-  // Internals used by the installed functions.
-  static FakeWindows* current;
-  struct Snapshot {
+  // Internals of the installed functions: the handles not yet closed
+  // (flags 0: a process handle).
+  struct OpenHandle {
     uint32_t flags, processId;
     std::size_t next;
   };
-  std::map<win::Handle, Snapshot> snapshots;
-  std::set<win::Handle> processHandles;
-  std::map<win::Handle, uint32_t> processIds;
+  std::map<win::Handle, OpenHandle> open;
+  int unknownCloses = 0;
   uint32_t lastError = 0;
-  uintptr_t nextHandle = 0x100;
-  win::Handle NewHandle();
 };
-
-std::string Narrow(const std::u16string& text);
 
 }  // namespace qz::test
