@@ -50,9 +50,3 @@ std::string Narrow(const std::wstring& text) {
   WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
-
-std::string ConsoleLine(const std::string& line) {
-  std::string bytes;
-  for (char c : line) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return bytes;
-}

@@ -14,9 +14,6 @@ const char* CallReport(const char* name, std::initializer_list<uint32_t> args = 
 // Runs `call` with the standard output going to a file; returns the bytes
 // written there.
 std::string CaptureStdout(const std::function<void()>& call);
-// A printed line as those bytes: the standard output is a text-mode stream,
-// on which the C runtime writes each line feed as CR LF.
-std::string ConsoleLine(const std::string& line);
 
 // UTF-16 to narrow text in the ANSI code page.
 std::string Narrow(const std::wstring& text);
