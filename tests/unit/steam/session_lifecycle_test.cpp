@@ -39,7 +39,10 @@ TEST_F(Lifecycle, CreationRegistersTheSixCallbacksBeforeTheStart) {
   EXPECT_EQ(Sim().Registrations().size(), 6u) << "registered once per process";
 }
 
-TEST_F(Lifecycle, StartWithALoggedOnUserReadsTheUserAndTheGame) {
+TEST_F(Lifecycle, StartReadsTheUserAndTheGameAndShutdownEndsTheAuthSessionThenThePlatformOnce) {
+  QZSteam_Shutdown();  // before any object: nothing
+  EXPECT_EQ(steam::SessionObject(), nullptr);
+  EXPECT_TRUE(Trace().empty());
   Sim().SetSteamId(0x0110000100ABCDEFull);
   Sim().SetAppId(0x12345678);
   ASSERT_EQ(QZSteam_Init(), 1);
@@ -50,16 +53,13 @@ TEST_F(Lifecycle, StartWithALoggedOnUserReadsTheUserAndTheGame) {
   EXPECT_NE(Session().userInterface, nullptr);
   EXPECT_EQ(QZSteam_Init(), -1);
   EXPECT_EQ(CountCalls("InitFlat("), 1);
-}
-
-TEST_F(Lifecycle, ARefusedStartIsTriedAgainByTheNextInit) {
-  Sim().SetStartSucceeds(false);
-  EXPECT_EQ(QZSteam_Init(), 0);
-  EXPECT_FALSE(Session().initialized);
-  EXPECT_EQ(QZSteam_SetMicroTxnCallback(nullptr), -2);
-  Sim().SetStartSucceeds(true);
-  EXPECT_EQ(QZSteam_Init(), 1);
-  EXPECT_EQ(CountCalls("InitFlat("), 2);
+  Forget();
+  QZSteam_Shutdown();
+  QZSteam_Shutdown();
+  EXPECT_EQ(Trace(), (Strings{"User.EndAuthSession(76561197971525103)", "Shutdown()"}));
+  EXPECT_FALSE(Sim().Running());
+  EXPECT_EQ(QZSteam_Init(), 1) << "a new start on the same object";
+  EXPECT_EQ(CountCalls("InitFlat("), 1);
 }
 
 TEST_F(Lifecycle, WithoutALoggedOnUserTheSessionStartsEmptyAndStillShutsDown) {
@@ -79,35 +79,23 @@ TEST_F(Lifecycle, WithoutALoggedOnUserTheSessionStartsEmptyAndStillShutsDown) {
   EXPECT_FALSE(Session().initialized);
 }
 
-TEST_F(Lifecycle, ShutdownEndsTheAuthSessionThenThePlatformOnce) {
-  QZSteam_Shutdown();  // before any object: nothing
-  EXPECT_EQ(steam::SessionObject(), nullptr);
-  EXPECT_TRUE(Trace().empty());
-  ASSERT_EQ(QZSteam_Init(), 1);
-  Forget();
-  QZSteam_Shutdown();
-  QZSteam_Shutdown();
-  EXPECT_EQ(Trace(), (Strings{"User.EndAuthSession(76561197960287930)", "Shutdown()"}));
-  EXPECT_FALSE(Sim().Running());
-  EXPECT_EQ(QZSteam_Init(), 1) << "a new start on the same object";
-  EXPECT_EQ(CountCalls("InitFlat("), 1);
-}
-
 void QZ_CDECL IgnoreOrder(uint64_t, int32_t) {}
 
-TEST_F(Lifecycle, NothingButInitCreatesTheObject) {
+TEST_F(Lifecycle, OnlyInitCreatesTheObjectAndOnlyAStartedSessionTakesTheMicroTxnFunction) {
   QZSteam_UpdateServer();
   QZSteam_RunCallbacks();
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
-  EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), -1);
+  EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), -1) << "no object";
   EXPECT_EQ(steam::SessionObject(), nullptr);
-  ASSERT_EQ(QZSteam_Init(), 1);
+  Sim().SetStartSucceeds(false);
+  EXPECT_EQ(QZSteam_Init(), 0);
+  EXPECT_FALSE(Session().initialized);
+  EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), -2) << "start refused";
+  Sim().SetStartSucceeds(true);
+  ASSERT_EQ(QZSteam_Init(), 1) << "a refused start is tried again by the next Init";
+  EXPECT_EQ(CountCalls("InitFlat("), 2);
   EXPECT_FALSE(Session().storePending);
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
-}
-
-TEST_F(Lifecycle, MicroTxnFunctionIsStoredOnlyInAStartedSession) {
-  ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(&IgnoreOrder), 1);
   EXPECT_EQ(Session().microTxnCallback, &IgnoreOrder);
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(nullptr), 1);
