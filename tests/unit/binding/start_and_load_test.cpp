@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "sim/platform_sim.h"
 #include "steam/steam_client.h"
@@ -12,6 +13,11 @@ namespace {
 
 using qz::sim::PlatformSim;
 using qz::steam::SteamFlat;
+
+// The five interfaces as the accessors give them.
+std::vector<const void*> Interfaces() {
+  return {SteamUser(), SteamUserStats(), SteamFriends(), SteamUtils(), SteamHTTP()};
+}
 
 std::vector<std::string> StartCalls() {
   std::vector<std::string> calls;
@@ -61,11 +67,7 @@ TEST(SteamApiLoad, WithoutTheDllNothingStartsAndEveryCallIsHarmless) {
   EXPECT_FALSE(SteamAPI_Init());
   SteamAPI_RunCallbacks();
   SteamAPI_Shutdown();
-  EXPECT_EQ(SteamUser(), nullptr);
-  EXPECT_EQ(SteamUserStats(), nullptr);
-  EXPECT_EQ(SteamFriends(), nullptr);
-  EXPECT_EQ(SteamUtils(), nullptr);
-  EXPECT_EQ(SteamHTTP(), nullptr);
+  EXPECT_EQ(Interfaces(), std::vector<const void*>(5, nullptr));
   EXPECT_EQ(overlay.callback.GetFlags(), 0) << "nobody registered it";
 }
 
@@ -103,14 +105,11 @@ TEST(SteamApiLoad, ObjectsRegisteredBeforeTheLoadAreRegisteredOnceItLoads) {
 TEST(SteamApiLoad, AccessorsGiveInterfacesOnlyWhileThePlatformRuns) {
   PlatformSim& sim = PlatformSim::Instance();
   sim.Install();
-  auto all = [] {
-    return std::vector<const void*>{SteamUser(), SteamUserStats(), SteamFriends(), SteamUtils(), SteamHTTP()};
-  };
-  for (const void* handle : all()) EXPECT_EQ(handle, nullptr) << "before start";
+  EXPECT_EQ(Interfaces(), std::vector<const void*>(5, nullptr)) << "before start";
   ASSERT_TRUE(SteamAPI_Init());
-  for (const void* handle : all()) EXPECT_NE(handle, nullptr) << "while running";
+  for (const void* handle : Interfaces()) EXPECT_NE(handle, nullptr) << "while running";
   SteamAPI_Shutdown();
-  for (const void* handle : all()) EXPECT_EQ(handle, nullptr) << "after shutdown";
+  EXPECT_EQ(Interfaces(), std::vector<const void*>(5, nullptr)) << "after shutdown";
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ class StatsRequest : public ::testing::TestWithParam<bool> {
 
 TEST_P(StatsRequest, OneAnswerArrivesOnTheNextPumpWithTheGameAndUser) {
   EXPECT_TRUE(SteamUserStats()->RequestCurrentStats());
-  EXPECT_EQ(sim.CallsOf("SteamAPI_ISteamUserStats_RequestCurrentStats").size(), DllHasRequest() ? 1u : 0u);
+  EXPECT_EQ(sim.CallsStartingWith("SteamAPI_ISteamUserStats_").size(), DllHasRequest() ? 1u : 0u)
+      << "the stand-in makes no platform call for the request itself";
   EXPECT_TRUE(received.events.empty()) << "nothing before the pump";
 
   SteamAPI_RunCallbacks();
@@ -56,15 +57,5 @@ TEST_P(StatsRequest, AShutdownBeforeThePumpDropsTheAnswer) {
 
 INSTANTIATE_TEST_SUITE_P(Dlls, StatsRequest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Before161" : "From161"; });
-
-TEST(StatsRequestStandIn, MakesNoPlatformCallForTheRequestItself) {
-  PlatformSim& sim = PlatformSim::Instance();
-  sim.Install(false);
-  ASSERT_TRUE(SteamAPI_Init());
-  sim.SetRequestCurrentStatsResults({false});  // would refuse, but is never asked
-  sim.ClearCalls();
-  EXPECT_TRUE(SteamUserStats()->RequestCurrentStats());
-  EXPECT_TRUE(sim.CallsStartingWith("SteamAPI_ISteamUserStats_").empty());
-}
 
 }  // namespace
