@@ -1,7 +1,9 @@
 // The session's six callback objects as steam_api.dll sees them: registered
 // under their ids at the first QZSteam_Init, answering their event sizes
 // through vtable slot 2 and receiving events through slot 1, all reached the
-// MSVC way (raw offsets, __thiscall through the vtable) by the stand-in.
+// MSVC way (raw offsets, __thiscall through the vtable) by the stand-in. The
+// micro-transaction case shows a 64-bit order id reaching the game's cdecl
+// function whole as two 32-bit stack words, which the native tests cannot.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -23,10 +25,9 @@ class CallbackLayout : public ::testing::Test {
 };
 
 TEST_F(CallbackLayout, SixObjectsRegisteredInOrderWithTheirIdsAndSizes) {
-  struct Expected {
+  const struct {
     int32_t id, size;
-  };
-  const Expected expected[] = {{331, 1}, {152, 24}, {163, 8}, {1101, 24}, {1102, 16}, {1103, 152}};
+  } expected[] = {{331, 1}, {152, 24}, {163, 8}, {1101, 24}, {1102, 16}, {1103, 152}};
   std::vector<QZSimRegistration> seen = standIn.Registrations();
   ASSERT_EQ(seen.size(), 6u);
   for (std::size_t i = 0; i < seen.size(); ++i) {
@@ -34,20 +35,6 @@ TEST_F(CallbackLayout, SixObjectsRegisteredInOrderWithTheirIdsAndSizes) {
     EXPECT_EQ(seen[i].sizeBytes, expected[i].size) << "slot 2 of registration " << i;
     EXPECT_EQ(seen[i].flags, 1) << "registered flag at offset 4, registration " << i;
     EXPECT_EQ(seen[i].callbackIdField, expected[i].id) << "id at offset 8, registration " << i;
-  }
-
-  ASSERT_EQ(CallExport("QZSteam_Init").low(), static_cast<uint32_t>(-1));
-  CallExport("QZSteam_Shutdown");
-  ASSERT_EQ(CallExport("QZSteam_Init").low(), 1u);
-  EXPECT_EQ(standIn.Registrations().size(), 6u) << "registered once per process";
-}
-
-TEST_F(CallbackLayout, OverlayEventsArriveThroughSlotOne) {
-  for (uint8_t active : {1, 0, 1}) {
-    GameOverlayActivated_t event{active};
-    standIn.QueueEvent(GameOverlayActivated_t::k_iCallback, &event, sizeof event);
-    CallExport("QZSteam_RunCallbacks");
-    EXPECT_EQ(CallExport("QZSteam_IsOverlayActive").low(), active);
   }
 }
 
