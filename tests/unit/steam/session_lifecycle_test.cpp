@@ -16,19 +16,15 @@ using Strings = std::vector<std::string>;
 
 TEST_F(Lifecycle, CreationRegistersTheSixCallbacksBeforeTheStart) {
   ASSERT_EQ(QZSteam_Init(), 1);
-  const struct {
-    CCallbackBase* member;
-    int id, size;
-  } expected[] = {{&Session().overlayActivatedCallback, 331, 1},    {&Session().microTxnResponseCallback, 152, 24},
-                  {&Session().ticketResponseCallback, 163, 8},      {&Session().statsReceivedCallback, 1101, 24},
-                  {&Session().statsStoredCallback, 1102, 16},       {&Session().achievementStoredCallback, 1103, 152}};
+  const std::pair<CCallbackBase*, int> expected[] = {
+      {&Session().overlayActivatedCallback, 331}, {&Session().microTxnResponseCallback, 152},
+      {&Session().ticketResponseCallback, 163},   {&Session().statsReceivedCallback, 1101},
+      {&Session().statsStoredCallback, 1102},     {&Session().achievementStoredCallback, 1103}};
   const std::vector<sim::Registration>& registered = Sim().Registrations();
   ASSERT_EQ(registered.size(), std::size(expected));
   for (std::size_t i = 0; i < registered.size(); ++i) {
-    EXPECT_EQ(registered[i].object, expected[i].member) << i;
-    EXPECT_EQ(registered[i].callbackId, expected[i].id) << i;
-    EXPECT_EQ(expected[i].member->GetCallbackSizeBytes(), expected[i].size) << i;
-    EXPECT_EQ(expected[i].member->GetICallback(), expected[i].id) << i;
+    EXPECT_EQ(registered[i].object, expected[i].first) << i;
+    EXPECT_EQ(registered[i].callbackId, expected[i].second) << i;
   }
   const Strings trace = Trace();
   ASSERT_GE(trace.size(), 7u);

@@ -1,13 +1,12 @@
 // When memory runs out: the session object cannot be made, or a registry
 // record cannot. No exception leaves an export and nothing crashes.
-#include <gtest/gtest.h>
-
 #include <cstddef>
 #include <new>
+#include <string>
+#include <vector>
 
-#include "sim/platform_sim.h"
-#include "steam/session.h"
-#include "steam/steam_exports.h"
+#include "steam/achievement_table.h"
+#include "tests/unit/steam/session_test_support.h"
 
 namespace {
 
@@ -29,10 +28,9 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 namespace qz::test {
 namespace {
 
-sim::PlatformSim& Sim() { return sim::PlatformSim::Instance(); }
+using SessionMemory = SessionTest;
 
-TEST(SessionMemory, WithoutTheObjectEveryExportAnswersAsBeforeAnyStart) {
-  Sim().Install();
+TEST_F(SessionMemory, WithoutTheObjectEveryExportAnswersAsBeforeAnyStart) {
   g_failNothrowAllocation = 1;
   EXPECT_EQ(QZSteam_Init(), 0);
   EXPECT_EQ(steam::SessionObject(), nullptr);
@@ -49,20 +47,17 @@ TEST(SessionMemory, WithoutTheObjectEveryExportAnswersAsBeforeAnyStart) {
   EXPECT_NE(steam::SessionObject(), nullptr);
 }
 
-TEST(SessionMemory, AStatWhoseRecordCannotBeMadeIsLeftOutAndItsRowsSkipped) {
-  Sim().Install();
-  Sim().SetStat("VERSION", 1);
+TEST_F(SessionMemory, AStatWhoseRecordCannotBeMadeIsLeftOutAndItsRowsSkipped) {
   Sim().SetStat("ACHIEVE_LEVEL", 60);
+  g_nothrowAllocations = 0;
   g_failNothrowAllocation = 2;  // the object, then the first record: "ACHIEVE_LEVEL"
   ASSERT_EQ(QZSteam_Init(), 1);
-  QZ_Steam& session = *steam::SessionObject();
-  EXPECT_EQ(session.statsByName.size(), 38u);
-  EXPECT_EQ(session.statsByAchievementId.size(), 54u);
-  EXPECT_EQ(session.FindStatByAchievementId(1), nullptr);
-  EXPECT_NE(session.FindStatByAchievementId(6), nullptr);
-  QZSteam_RunCallbacks();
-  QZSteam_RunCallbacks();
-  ASSERT_TRUE(session.statsValid);
+  EXPECT_EQ(Session().statsByName.size(), 38u);
+  EXPECT_EQ(Session().statsByAchievementId.size(), 54u);
+  EXPECT_EQ(Session().FindStatByAchievementId(1), nullptr);
+  EXPECT_NE(Session().FindStatByAchievementId(6), nullptr);
+  Tick(2);
+  ASSERT_TRUE(Session().statsValid);
   for (std::size_t row = 0; row < 5; ++row) EXPECT_FALSE(steam::achievementTable[row].achieved);
 }
 

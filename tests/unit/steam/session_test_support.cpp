@@ -49,8 +49,7 @@ void SessionTest::SetUp() {
 
 void SessionTest::StartWithStatsReceived() {
   ASSERT_EQ(QZSteam_Init(), 1);
-  Tick();
-  Tick();
+  Tick(2);
   ASSERT_TRUE(Session().statsValid);
   Forget();
 }

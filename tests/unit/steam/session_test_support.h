@@ -37,7 +37,9 @@ class SessionTest : public ::testing::Test {
   // QZSteam_Init, then the tick that asks for the statistics and the tick
   // that receives them; clears the call log and the debugger lines after.
   static void StartWithStatsReceived();
-  static void Tick() { QZSteam_RunCallbacks(); }
+  static void Tick(int times = 1) {
+    for (int i = 0; i < times; ++i) QZSteam_RunCallbacks();
+  }
   static void Forget() {
     Sim().ClearCalls();
     DebugLines().clear();

@@ -27,8 +27,7 @@ class VersionStep : public SessionTest {
 TEST_F(VersionStep, AVersionThatCannotBeReadResetsNothing) {
   Sim().SetStatReadFails("VERSION", true);
   ASSERT_EQ(QZSteam_Init(), 1);
-  Tick();
-  Tick();
+  Tick(2);
   Sim().QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
   Tick();
   EXPECT_EQ(CountCalls("ResetAllStats("), 0);
@@ -62,8 +61,7 @@ TEST_F(VersionStep, AVersionOfZeroResetsOnceAndEverythingIsWrittenBack) {
 
   Forget();
   Sim().QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
-  Tick();
-  Tick();
+  Tick(2);
   EXPECT_EQ(CountCalls("ResetAllStats("), 0) << "VERSION now reads 1";
   EXPECT_EQ(CountCalls("StoreStats("), 0);
 }
