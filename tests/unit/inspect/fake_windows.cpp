@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace qz::test {
 namespace {
@@ -14,38 +15,29 @@ void Log(const std::string& call) { F().calls.push_back(call); }
 
 template <std::size_t N>
 void Copy(char16_t (&to)[N], const std::u16string& from) {
-  std::memset(to, 0, sizeof to);
-  std::memcpy(to, from.data(), std::min(from.size(), N - 1) * sizeof(char16_t));
+  to[from.copy(to, N - 1)] = 0;
 }
 
-// The scripted state of `snapshot` if it is an open snapshot taken with `flags`.
-FakeWindows::OpenHandle* Snapshot(Handle snapshot, uint32_t flags) {
+// Module32FirstW/NextW and Process32FirstW/NextW on a snapshot of the right kind.
+template <typename Record, bool First>
+bool Entry(Handle snapshot, Record* entry) {
+  constexpr bool kModule = std::is_same_v<Record, win::ModuleRecord>;
+  Log(std::string(kModule ? "Module32" : "Process32") + (First ? "FirstW" : "NextW"));
   auto it = F().open.find(snapshot);
-  return it != F().open.end() && it->second.flags == flags ? &it->second : nullptr;
-}
-
-bool ModuleEntry(Handle snapshot, win::ModuleRecord* entry, bool first) {
-  Log(first ? "Module32FirstW" : "Module32NextW");
-  FakeWindows::OpenHandle* s = Snapshot(snapshot, win::kSnapAll);
-  if (s == nullptr) return false;
-  const auto& list = F().modules[s->processId].modules;
-  const std::size_t i = first ? 0 : s->next;
-  if (i >= list.size()) return false;
-  s->next = i + 1;
-  Copy(entry->name, list[i].name);
-  Copy(entry->path, list[i].path);
-  entry->imageSize = list[i].size;
-  return true;
-}
-
-bool ProcessEntry(Handle snapshot, win::ProcessRecord* entry, bool first) {
-  Log(first ? "Process32FirstW" : "Process32NextW");
-  FakeWindows::OpenHandle* s = Snapshot(snapshot, win::kSnapProcess);
-  const std::size_t i = s == nullptr ? ~std::size_t{0} : first ? 0 : s->next;
-  if (i >= F().processes.size()) return false;
-  s->next = i + 1;
-  entry->processId = F().processes[i].id;
-  Copy(entry->exeFile, F().processes[i].exeFile);
+  if (it == F().open.end() || it->second.flags != (kModule ? win::kSnapAll : win::kSnapProcess)) return false;
+  std::size_t& next = it->second.next;
+  if (First) next = 0;
+  if constexpr (kModule) {
+    const auto& list = F().modules[it->second.processId];
+    if (next >= list.size()) return false;
+    Copy(entry->name, list[next].name);
+    Copy(entry->path, list[next].path);
+    entry->imageSize = list[next++].size;
+  } else {
+    if (next >= F().processes.size()) return false;
+    entry->processId = F().processes[next].id;
+    Copy(entry->exeFile, F().processes[next++].exeFile);
+  }
   return true;
 }
 
@@ -62,15 +54,13 @@ win::WinApi Installed(win::WinApi api) {
   };
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t processId) -> Handle {
     Log("CreateToolhelp32Snapshot(" + std::to_string(flags) + "," + std::to_string(processId) + ")");
-    auto script = F().modules.find(processId);
-    bool fails = flags == win::kSnapProcess ? F().processSnapshotFails
-                                            : script == F().modules.end() || script->second.fails;
+    const bool fails = flags == win::kSnapProcess ? F().processSnapshotFails : F().modules.count(processId) == 0;
     return fails ? win::InvalidHandle() : NewHandle(flags, processId);
   };
-  api.module32First = [](Handle s, win::ModuleRecord* e) { return ModuleEntry(s, e, true); };
-  api.module32Next = [](Handle s, win::ModuleRecord* e) { return ModuleEntry(s, e, false); };
-  api.process32First = [](Handle s, win::ProcessRecord* e) { return ProcessEntry(s, e, true); };
-  api.process32Next = [](Handle s, win::ProcessRecord* e) { return ProcessEntry(s, e, false); };
+  api.module32First = &Entry<win::ModuleRecord, true>;
+  api.module32Next = &Entry<win::ModuleRecord, false>;
+  api.process32First = &Entry<win::ProcessRecord, true>;
+  api.process32Next = &Entry<win::ProcessRecord, false>;
   api.openProcess = [](uint32_t access, bool inherit, uint32_t processId) -> Handle {
     char text[64];
     std::snprintf(text, sizeof text, "OpenProcess(0x%X,%d,%u)", access, inherit ? 1 : 0, processId);
@@ -83,20 +73,16 @@ win::WinApi Installed(win::WinApi api) {
     Log("GetModuleFileNameExW(" + std::string(module ? "module" : "null") + "," + std::to_string(capacity) + ")");
     const uint32_t id = F().open.at(process).processId;
     const FakeProcess& p = *std::find_if(F().processes.begin(), F().processes.end(), [&](auto& q) { return q.id == id; });
-    if (!p.pathReadable) {
-      path[0] = u'?';  // a failed read may leave anything behind
-      return 0;
-    }
-    std::size_t n = std::min<std::size_t>(p.imagePath.size(), capacity - 1);
-    std::memcpy(path, p.imagePath.data(), n * sizeof(char16_t));
+    path[0] = u'?';  // a failed read may leave anything behind
+    if (!p.pathReadable) return 0;
+    const std::size_t n = p.imagePath.copy(path, capacity - 1);
     path[n] = 0;
     return static_cast<uint32_t>(n);
   };
   api.closeHandle = [](Handle handle) {
     Log("CloseHandle");
-    if (F().open.erase(handle) == 1) return true;
-    ++F().unknownCloses;
-    return false;
+    F().unknownCloses += F().open.erase(handle) == 0;
+    return true;
   };
   api.winVerifyTrust = [](Handle window, win::Guid* action, win::TrustData* data) -> int32_t {
     F().trustCalls.push_back({window, *action, *data, *data->file, data->file->filePath});
@@ -104,30 +90,24 @@ win::WinApi Installed(win::WinApi api) {
     if (data->stateAction != 1) return 0;
     data->stateData = reinterpret_cast<Handle>(0x5000);
     auto it = F().trust.find(data->file->filePath);
-    TrustScript script = it != F().trust.end() ? it->second : TrustScript{0x800B0100, 0x800B0100};
+    const TrustScript script = it != F().trust.end() ? it->second : TrustScript{0x800B0100, 0x800B0100};
     F().lastError = script.lastError;
     return static_cast<int32_t>(script.status);
   };
-  api.getLastError = []() {
-    Log("GetLastError");
-    return F().lastError;
-  };
-  api.printLine = [](const char16_t* line) {
-    Log("print");
-    F().printed.push_back(line);
-  };
+  api.getLastError = [] { Log("GetLastError"); return F().lastError; };
+  api.printLine = [](const char16_t* line) { Log("print"); F().printed.push_back(line); };
+  // kernel32 is module 0x7000, its WOW64 switch function 0x7100.
   api.getModuleHandleA = [](const char* name) -> Handle {
     Log(std::string("GetModuleHandleA(") + name + ")");
     return F().hasKernel32 ? reinterpret_cast<Handle>(0x7000) : nullptr;
   };
   api.getProcAddress = [](Handle module, const char* name) -> void* {
     Log(std::string("GetProcAddress(") + name + ")");
-    return F().hasWow64Switch && module == reinterpret_cast<Handle>(0x7000) ? reinterpret_cast<void*>(0x7100)
-                                                                             : nullptr;
+    return F().hasWow64Switch && module == reinterpret_cast<Handle>(0x7000) ? reinterpret_cast<void*>(0x7100) : nullptr;
   };
   api.callWow64DisableFsRedirection = [](void* function, void** previous) {
     Log(function == reinterpret_cast<void*>(0x7100) ? "Wow64DisableWow64FsRedirection" : "wrong");
-    *previous = reinterpret_cast<void*>(1);  // the slot must be writable
+    *previous = nullptr;  // the slot must be writable
     return true;
   };
   return api;

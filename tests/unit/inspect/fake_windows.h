@@ -20,11 +20,6 @@ struct FakeModule {
 inline const FakeModule kDemo{u"demo.exe", u"C:\\Games\\Demo\\demo.exe", 1236992};
 inline const FakeModule kRender{u"render.dll", u"C:\\Games\\Demo\\render.dll", 524288};
 
-struct ModuleSnapshotScript {
-  bool fails = false;
-  std::vector<FakeModule> modules;  // empty: the snapshot has no first entry
-};
-
 struct FakeProcess {
   uint32_t id;
   std::u16string exeFile;
@@ -55,7 +50,8 @@ class FakeWindows {
   // The platform as scripted.
   bool processSnapshotFails = false;
   std::vector<FakeProcess> processes;                // in list order; empty: no first entry
-  std::map<uint32_t, ModuleSnapshotScript> modules;  // by process id; absent: the snapshot fails
+  // By process id; absent: the snapshot fails; empty: it has no first entry.
+  std::map<uint32_t, std::vector<FakeModule>> modules;
   std::map<std::u16string, TrustScript> trust;       // by path; absent: not signed
   bool hasKernel32 = true, hasWow64Switch = true;
 

@@ -1,4 +1,5 @@
-// QZS_glosdi against scripted process lists, module snapshots and trust statuses.
+// QZS_glosdi and VerifyProcessProfile against scripted process lists, module
+// snapshots and trust statuses.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -37,9 +38,8 @@ TEST(ProcessInventory, ListsTheProcessesThatDoNotVerifyExactly) {
                     {300, u"svc.exe", u"C:\\Windows\\svc.exe"},
                     {5120, u"tool.exe", u"C:\\Tools\\tool.exe", false}};
   fake.trust[u"C:\\Windows\\svc.exe"] = {kVerified};
-  fake.modules[4242] = {false, {kDemo, kRender}};
-  fake.modules[300] = {false, {kDemo}};
-  fake.modules[5120] = {true, {}};
+  fake.modules[4242] = {kDemo, kRender};
+  fake.modules[300] = {kDemo};  // 5120's module snapshot fails
   EXPECT_EQ(Inventory(fake),
             "{\"Process\": [{\"Id\": 4242,\"Name\": \"demo.exe\",\"Path\": \"C:\\Games\\Demo\\demo.exe\",\"Module\": "
             "[{\"Name\": \"demo.exe\",\"Path\": \"C:\\Games\\Demo\\demo.exe\",\"Size\": 1236992},{\"Name\": "
@@ -90,17 +90,16 @@ TEST(ProcessInventory, SkipsIdZeroAndPassingExecutablesWithoutStrayCommas) {
   }
 }
 
-// The process is listed without verification and, its module list being
-// empty, without a module member.
+// A process whose path cannot be read (one that will not open is in the
+// worked example) is listed unverified and, its module list being empty,
+// without a module member.
 TEST(ProcessInventory, ProcessWithoutReadablePathIsListedUnverified) {
-  for (bool opens : {false, true}) {
-    FakeWindows fake;
-    fake.processes = {{77, u"x.exe", u"C:\\x.exe", opens, !opens}};
-    fake.modules[77] = {false, {}};
-    EXPECT_EQ(Inventory(fake), "{\"Process\": [{\"Id\": 77,\"Name\": \"x.exe\",\"Path\": \"\"}]}");
-    EXPECT_TRUE(fake.trustCalls.empty());
-    EXPECT_EQ(fake.handlesOpened, opens ? 3 : 2);
-  }
+  FakeWindows fake;
+  fake.processes = {{77, u"x.exe", u"C:\\x.exe", true, false}};
+  fake.modules[77] = {};
+  EXPECT_EQ(Inventory(fake), "{\"Process\": [{\"Id\": 77,\"Name\": \"x.exe\",\"Path\": \"\"}]}");
+  EXPECT_TRUE(fake.trustCalls.empty());
+  EXPECT_EQ(fake.handlesOpened, 3) << "process snapshot, process, module snapshot";
 }
 
 // 300 processes of 100 modules make more than 3 MB of text: the report is cut
@@ -110,7 +109,7 @@ TEST(ProcessInventory, OversizedReportStaysBoundedAndTerminated) {
   std::vector<FakeModule> many(100, FakeModule{u"module.dll", u"C:\\Program Files\\Vendor\\module.dll", 65536});
   for (uint32_t id = 1; id <= 300; ++id) {
     fake.processes.push_back({id, u"p.exe", u"C:\\unsigned.exe"});
-    fake.modules[id] = {false, many};
+    fake.modules[id] = many;
   }
   const char* report = QZS_glosdi();
   EXPECT_EQ(std::strlen(report), report::kReportCapacity - 1);
@@ -118,6 +117,35 @@ TEST(ProcessInventory, OversizedReportStaysBoundedAndTerminated) {
   EXPECT_EQ(std::string(report, 28), "{\"Process\": [{\"Id\": 1,\"Name\"");
   EXPECT_TRUE(fake.allClosed());
   EXPECT_EQ(fake.count("OpenProcess(0x1F0FFF,0,300)"), 1) << "every process is still visited";
+}
+
+// VerifyProcessProfile: one process's main executable and whether it passes.
+// The path is verified only when it can be read; the verdict follows the
+// check's result (a present but untrusted signature passes).
+TEST(ProcessVerdict, ReportsPathAndVerdict) {
+  struct Case {
+    bool opens, pathReadable;
+    uint32_t status;
+    const char* verdict;
+  };
+  const Case cases[] = {{true, true, 0, "PASSED"},     {true, true, 0x800B0004, "PASSED"},
+                        {true, true, 0x800B0100, "FAILED"}, {false, true, 0, "FAILED"},
+                        {true, false, 0, "FAILED"}};
+  for (const Case& c : cases) {
+    FakeWindows fake;
+    fake.processes = {{4242, u"demo.exe", u"C:\\Games\\demo.exe", c.opens, c.pathReadable}};
+    fake.trust[u"C:\\Games\\demo.exe"] = {c.status};
+    const bool read = c.opens && c.pathReadable;
+    EXPECT_EQ(std::string(VerifyProcessProfile(4242)), std::string("{\"Id\": 4242,\"Path\": \"") +
+                                                           (read ? "C:\\Games\\demo.exe" : "") +
+                                                           "\",\"Verdict\": \"" + c.verdict + "\"}");
+    EXPECT_EQ(fake.calls.front(), "allocate");
+    EXPECT_EQ(fake.printed.size(), read ? 1u : 0u);
+    EXPECT_TRUE(fake.allClosed());
+  }
+  FakeWindows none;  // no such process; the id is written as signed decimal
+  EXPECT_STREQ(VerifyProcessProfile(0xFFFFFFFF), "{\"Id\": -1,\"Path\": \"\",\"Verdict\": \"FAILED\"}");
+  EXPECT_TRUE(none.trustCalls.empty());
 }
 
 }  // namespace

@@ -21,21 +21,18 @@ TEST(SignatureCheck, HandsTheProviderTheRecordsItExpects) {
   EXPECT_EQ(fake.printed, std::vector<std::u16string>{u"The file \"\" is not signed.\n"});
   ASSERT_EQ(fake.trustCalls.size(), 2u);
   const win::Guid v2{0x00AAC56B, 0xCD44, 0x11D0, {0x8C, 0xC2, 0x00, 0xC0, 0x4F, 0xC2, 0x95, 0xEE}};
-  for (const TrustCall& call : fake.trustCalls) {
+  for (uint32_t i = 0; i < 2; ++i) {  // verify, then release the state the provider handed out
+    const TrustCall& call = fake.trustCalls[i];
     const win::TrustData& d = call.data;
     EXPECT_EQ(call.window, nullptr);
     EXPECT_EQ(std::memcmp(&call.action, &v2, sizeof v2), 0);
     EXPECT_EQ(std::make_tuple(d.structSize, d.policyCallbackData, d.sipClientData, d.uiChoice, d.revocationChecks,
-                              d.unionChoice, d.urlReference, d.provFlags, d.uiContext),
-              std::make_tuple(48u, nullptr, nullptr, 2u, 0u, 1u, nullptr, 0u, 0u));
+                              d.unionChoice, d.urlReference, d.provFlags, d.uiContext, d.stateAction, d.stateData),
+              std::make_tuple(48u, nullptr, nullptr, 2u, 0u, 1u, nullptr, 0u, 0u, i + 1,
+                              i == 0 ? nullptr : reinterpret_cast<win::Handle>(0x5000)));
     EXPECT_EQ(std::make_tuple(call.file.structSize, call.file.file, call.file.knownSubject, call.path),
               std::make_tuple(uint32_t{sizeof(win::TrustFileInfo)}, nullptr, nullptr, std::u16string()));
   }
-  EXPECT_EQ(std::make_tuple(fake.trustCalls[0].data.stateAction, fake.trustCalls[0].data.stateData),
-            std::make_tuple(1u, nullptr));
-  EXPECT_EQ(std::make_tuple(fake.trustCalls[1].data.stateAction, fake.trustCalls[1].data.stateData),
-            std::make_tuple(2u, reinterpret_cast<win::Handle>(0x5000)))
-      << "the release hands back the provider's state";
 }
 
 // Every outcome: the verify call, the last error only without signature, one
