@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "inspect/inspection_exports.h"
@@ -15,46 +16,40 @@ namespace {
 
 using qz::win::Handle;
 
-struct Platform {
-  uint32_t processes = 0;
-  uint32_t modulesPerProcess = 0;
-  uint32_t nextModule = 0, nextProcess = 0;
-} g;
+uint32_t g_processes, g_modulesPerProcess, g_nextProcess, g_nextModule;
 
-template <std::size_t N>
-void Fill(char16_t (&to)[N], const char16_t* from) {
-  std::size_t i = 0;
-  for (; from[i] != 0; ++i) to[i] = from[i];
-  to[i] = 0;
+void Fill(char16_t* to, const char16_t* from) {
+  std::char_traits<char16_t>::copy(to, from, std::char_traits<char16_t>::length(from) + 1);
 }
 
 bool ModuleEntry(Handle, qz::win::ModuleRecord* entry) {
-  if (g.nextModule == g.modulesPerProcess) return false;
+  if (g_nextModule == g_modulesPerProcess) return false;
   Fill(entry->name, u"module.dll");
   Fill(entry->path, u"C:\\Program Files (x86)\\Vendor\\Product\\module.dll");
-  entry->imageSize = 1236992 + g.nextModule++;
+  entry->imageSize = 1236992 + g_nextModule++;
   return true;
 }
 
 bool ProcessEntry(Handle, qz::win::ProcessRecord* entry) {
-  if (g.nextProcess == g.processes) return false;
-  entry->processId = 4 * ++g.nextProcess;
+  if (g_nextProcess == g_processes) return false;
+  entry->processId = 4 * ++g_nextProcess;
   Fill(entry->exeFile, u"program.exe");
   return true;
 }
 
 void Install(uint32_t processes, uint32_t modulesPerProcess) {
-  g = Platform{processes, modulesPerProcess};
+  g_processes = processes;
+  g_modulesPerProcess = modulesPerProcess;
   qz::win::WinApi& api = qz::win::Api();
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t) {
-    if (flags == qz::win::kSnapAll) g.nextModule = 0;
+    if (flags == qz::win::kSnapAll) g_nextModule = 0;
     return reinterpret_cast<Handle>(0x100);
   };
   api.module32First = api.module32Next = &ModuleEntry;
   api.process32First = api.process32Next = &ProcessEntry;
   api.openProcess = [](uint32_t, bool, uint32_t) { return reinterpret_cast<Handle>(0x200); };
   api.getModuleFileNameEx = [](Handle, Handle, char16_t* path, uint32_t) -> uint32_t {
-    Fill(*reinterpret_cast<char16_t(*)[qz::win::kMaxPath]>(path), u"C:\\Program Files (x86)\\Vendor\\program.exe");
+    Fill(path, u"C:\\Program Files (x86)\\Vendor\\program.exe");
     return 41;
   };
   api.closeHandle = [](Handle) { return true; };
@@ -90,7 +85,7 @@ void CompareWithMemcpy(benchmark::State& state, Report report) {
 void ProcessInventoryPastCapacity(benchmark::State& state) {
   Install(300, 100);
   CompareWithMemcpy(state, [] {
-    g.nextProcess = 0;
+    g_nextProcess = 0;
     return QZS_glosdi();
   });
 }
