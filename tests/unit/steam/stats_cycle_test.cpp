@@ -177,27 +177,32 @@ TEST_F(StatsCycle, ARefusedStoreIsRepeatedWithEveryStatUntilAccepted) {
   }
 }
 
+// Receptions count only for this game (480), store outcomes for any.
 TEST_F(StatsCycle, MessagesOfTheReceptionAndOfTheStoreOutcome) {
-  struct Case {
+  const struct {
     bool reception;
+    uint64_t gameId;
     EResult result;
     Strings lines;
-  };
-  const Case cases[] = {
-      {true, k_EResultOK, {"W:Received stats and achievements from Steam\n"}},
-      {true, k_EResultFail, {"W:RequestStats - failed, 2\n"}},
-      {true, static_cast<EResult>(-7), {"W:RequestStats - failed, -7\n"}},
-      {false, k_EResultOK, {}},
-      {false, k_EResultFail, {"A:StoreStats - failed, 2\n"}},
-      {false, k_EResultTimeout, {"A:StoreStats - failed, 16\n"}},
-      {false, k_EResultInvalidParam,
+  } cases[] = {
+      {true, 480, k_EResultOK, {"W:Received stats and achievements from Steam\n"}},
+      {true, 480, k_EResultFail, {"W:RequestStats - failed, 2\n"}},
+      {true, 480, static_cast<EResult>(-7), {"W:RequestStats - failed, -7\n"}},
+      {true, 481, k_EResultOK, {}},
+      {true, 0, k_EResultFail, {}},
+      {false, 480, k_EResultOK, {}},
+      {false, 480, k_EResultFail, {"A:StoreStats - failed, 2\n"}},
+      {false, 481, k_EResultFail, {"A:StoreStats - failed, 2\n"}},
+      {false, 480, k_EResultTimeout, {"A:StoreStats - failed, 16\n"}},
+      {false, 480, k_EResultInvalidParam,
        {"W:StoreStats - some failed to validate\n", "W:Received stats and achievements from Steam\n"}},
   };
   StartWithStatsReceived();
-  for (const Case& c : cases) {
-    c.reception ? Sim().QueueEvent(UserStatsReceived_t{480, c.result, {}}) : Sim().QueueEvent(UserStatsStored_t{480, c.result});
+  for (const auto& c : cases) {
+    c.reception ? Sim().QueueEvent(UserStatsReceived_t{c.gameId, c.result, {}})
+                : Sim().QueueEvent(UserStatsStored_t{c.gameId, c.result});
     Tick();
-    EXPECT_EQ(DebugLines(), c.lines) << c.reception << " " << c.result;
+    EXPECT_EQ(DebugLines(), c.lines) << c.reception << " " << c.gameId << " " << c.result;
     Forget();
   }
 }
@@ -209,16 +214,6 @@ TEST_F(StatsCycle, AFailedReceptionIsNotAskedForAgain) {
   EXPECT_EQ(CountCalls("RequestCurrentStats("), 1);
   EXPECT_EQ(DebugLines(), Strings{"W:RequestStats - failed, 2\n"});
   EXPECT_FALSE(Session().statsValid);
-}
-
-TEST_F(StatsCycle, OnlyReceptionsOfThisGameCountButEveryStoreOutcomeDoes) {
-  StartWithStatsReceived();
-  Sim().QueueEvent(UserStatsReceived_t{481, k_EResultOK, {}});
-  Sim().QueueEvent(UserStatsReceived_t{0, k_EResultFail, {}});
-  Sim().QueueEvent(UserStatsStored_t{481, k_EResultFail});
-  Tick();
-  EXPECT_EQ(Trace(), Strings{"RunCallbacks()"});
-  EXPECT_EQ(DebugLines(), Strings{"A:StoreStats - failed, 2\n"});
 }
 
 TEST_F(StatsCycle, InvalidParamReadsTheStatsTwiceAndTheRowsOnce) {
