@@ -44,9 +44,8 @@ std::vector<std::string> StandIn::Calls() const {
 
 std::vector<std::string> StandIn::CallsStartingWith(const std::string& prefix) const {
   std::vector<std::string> matching;
-  for (const std::string& call : Calls()) {
+  for (const std::string& call : Calls())
     if (call.compare(0, prefix.size(), prefix) == 0) matching.push_back(call);
-  }
   return matching;
 }
 

@@ -10,19 +10,12 @@ std::vector<std::string>& DebugLines() {
 }
 
 std::vector<std::string> Trace() {
-  static const std::regex accessor("SteamAPI_Steam[A-Za-z]+_v[0-9]+");
+  static const std::regex accessor("SteamAPI_Steam[A-Za-z]+_v[0-9]+"), user("^SteamAPI_ISteamUser_"),
+      other("^SteamAPI_(ISteamUserStats_)?");
   std::vector<std::string> trace;
   for (const sim::PlatformCall& call : sim::PlatformSim::Instance().Calls()) {
     if (std::regex_match(call.function, accessor)) continue;
-    std::string name = call.function;
-    for (const auto& [prefix, shortForm] : {std::pair<std::string, std::string>{"SteamAPI_ISteamUserStats_", ""},
-                                            {"SteamAPI_ISteamUser_", "User."},
-                                            {"SteamAPI_", ""}}) {
-      if (name.rfind(prefix, 0) == 0) {
-        name = shortForm + name.substr(prefix.size());
-        break;
-      }
-    }
+    const std::string name = std::regex_replace(std::regex_replace(call.function, user, "User."), other, "");
     trace.push_back(name + "(" + call.arguments + ")");
   }
   return trace;
