@@ -12,41 +12,31 @@
 
 namespace {
 
-// A printed line as the bytes on the standard output, a text-mode stream on
-// which the C runtime writes each line feed as CR LF.
-std::string ConsoleLine(const std::string& line) {
-  std::string bytes;
-  for (char c : line) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return bytes;
-}
-
-struct Check {
-  const wchar_t* file;
-  bool passed;
-  const char* lineBeforePath;  // null: the line holds no path
-  const char* lineAfterPath;
-};
-
-// Wine reports a changed signed file as TRUST_E_BAD_DIGEST, and a missing file
-// with ERROR_FILE_NOT_FOUND as the status itself (Windows gives
-// TRUST_E_NOSIGNATURE there): both fall to the table's last row.
-const Check kChecks[] = {
-    {L"signed.exe", true, "The file \"", "\" is signed and the signature was verified.\n"},
-    {L"unsigned.exe", false, "The file \"", "\" is not signed.\n"},
-    {L"tampered.exe", false, nullptr, "Error is: 0x80096010.\n"},
-    {L"missing.exe", false, nullptr, "Error is: 0x2.\n"},
-};
-
-// Each file through both exports: the same console line (the path in full),
-// the report left as it was by the first and holding only the word after the
-// second.
+// Each file through both exports: the same console line, with the path in
+// full where it holds one ('@'), as the bytes of the text-mode standard output
+// (CR LF); the last report left as it was by the first export and holding only
+// the word after the second. Wine reports a changed signed file as
+// TRUST_E_BAD_DIGEST, and a missing file with ERROR_FILE_NOT_FOUND as the
+// status itself (Windows gives TRUST_E_NOSIGNATURE there): both fall to the
+// table's last row.
 TEST(SignatureOnWindows, VerifiesSignedUnsignedTamperedAndMissingFiles) {
   ASSERT_NE(LoadQZSteam(), nullptr);
-  for (const Check& check : kChecks) {
+  struct Check {
+    const wchar_t* file;
+    bool passed;
+    std::string line;
+  };
+  const Check checks[] = {
+      {L"signed.exe", true, "The file \"@\" is signed and the signature was verified.\r\n"},
+      {L"unsigned.exe", false, "The file \"@\" is not signed.\r\n"},
+      {L"tampered.exe", false, "Error is: 0x80096010.\r\n"},
+      {L"missing.exe", false, "Error is: 0x2.\r\n"},
+  };
+  for (const Check& check : checks) {
     const std::wstring path = ProgramFolder() + L"\\signing\\" + check.file;
     const std::string narrow = Narrow(path);
-    const std::string line =
-        ConsoleLine(check.lineBeforePath ? check.lineBeforePath + narrow + check.lineAfterPath : check.lineAfterPath);
+    std::string line = check.line;
+    if (line.find('@') != std::string::npos) line.replace(line.find('@'), 1, narrow);
     const char* report = CallReport("GetExePath", {0});  // a long previous report
     const std::string before = report;
     uint32_t result = 0;

@@ -22,13 +22,6 @@ std::string Inventory(FakeWindows& fake) {
   return report;
 }
 
-// Process `id` named p<id>.exe, whose executable C:\<name> the trust provider answers with `status`.
-void AddProcess(FakeWindows& fake, uint32_t id, char name, uint32_t status) {
-  const std::u16string path = u"C:\\" + std::u16string(1, name);
-  fake.processes.push_back({id, u"p" + std::u16string(1, u'0' + id) + u".exe", path});
-  fake.trust[path] = {status};
-}
-
 // The worked example: process 0 skipped, 4242 unsigned with its modules, 300
 // verified, 5120 unopenable and its module snapshot failing.
 TEST(ProcessInventory, ListsTheProcessesThatDoNotVerifyExactly) {
@@ -64,27 +57,27 @@ TEST(ProcessInventory, ProcessSnapshotFailuresGiveTheErrorMember) {
   }
 }
 
-// Which processes are listed, and that the first listed one never gets a comma.
+// Which processes are listed, and that the first listed one never gets a
+// comma. Process 0 comes first and is skipped though its file is not signed.
 TEST(ProcessInventory, SkipsIdZeroAndPassingExecutablesWithoutStrayCommas) {
   struct Case {
-    std::vector<uint32_t> statuses;  // of processes 1, 2, 3 ...
-    bool idZeroFirst;
-    const char* listed;  // ids in the report
+    std::vector<uint32_t> statuses;  // of processes 1, 2, 3 ... (p<id>.exe at C:\<id>)
+    const char* listed;              // ids in the report
   };
-  const Case cases[] = {
-      {{kVerified, kNotTrusted}, true, ""},
-      {{kVerified, kNotSigned, kNotTrusted, kDistrusted}, true, "2,4"},
-      {{0x80096010, kVerified, kVerified}, false, "1"},
-  };
+  const Case cases[] = {{{kVerified, kNotTrusted}, ""},
+                        {{kVerified, kNotSigned, kNotTrusted, kDistrusted}, "2,4"},
+                        {{0x80096010, kVerified, kVerified}, "1"}};
   for (const Case& c : cases) {
     FakeWindows fake;
-    if (c.idZeroFirst) AddProcess(fake, 0, 'z', kNotSigned);
-    for (uint32_t i = 0; i < c.statuses.size(); ++i) AddProcess(fake, i + 1, char('a' + i), c.statuses[i]);
+    for (uint32_t id = 0; id <= c.statuses.size(); ++id) {
+      const std::u16string digit(1, u'0' + id);
+      fake.processes.push_back({id, u"p" + digit + u".exe", u"C:\\" + digit});
+      fake.trust[u"C:\\" + digit] = {id == 0 ? kNotSigned : c.statuses[id - 1]};
+    }
     std::string expected = "{\"Process\": [";
     for (const char* id = c.listed; *id != 0; ++id)
       expected += *id == ',' ? std::string(",")
-                             : std::string("{\"Id\": ") + *id + ",\"Name\": \"p" + *id + ".exe\",\"Path\": \"C:\\" +
-                                   char('a' + (*id - '1')) + "\"}";
+                             : std::string("{\"Id\": ") + *id + ",\"Name\": \"p" + *id + ".exe\",\"Path\": \"C:\\" + *id + "\"}";
     EXPECT_EQ(Inventory(fake), expected + "]}") << c.listed;
     EXPECT_EQ(fake.printed.size(), c.statuses.size()) << "process 0 is never opened nor verified";
   }

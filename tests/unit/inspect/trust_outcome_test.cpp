@@ -18,18 +18,14 @@ TEST(TrustOutcome, EveryRowOfTheTable) {
       {0x800B0100, 0x800B0003, u"The file \"C:\\%x%s.exe\" is not signed.\n", false},
       {0x800B0100, 0x800B0001, u"The file \"C:\\%x%s.exe\" is not signed.\n", false},
       {0x800B0100, 0, u"An unknown error occurred trying to verify the signature of the \"C:\\%x%s.exe\" file.\n", false},
-      {0x800B0100, 0x80096010, u"An unknown error occurred trying to verify the signature of the \"C:\\%x%s.exe\" file.\n",
-       false},
       {0x800B0111, 0, u"The signature is present, but specifically disallowed.\n", false},
       {0x800B0004, 0, u"The signature is present, but not trusted.\n", true},
       {0x80092026, 0,
        u"CRYPT_E_SECURITY_SETTINGS - The hash representing the subject or the publisher wasn't explicitly trusted by "
        u"the admin and admin policy has disabled user trust. No signature, publisher or timestamp errors.\n",
        false},
-      {0x80096010, 0, u"Error is: 0x80096010.\n", false},
       {0x800B0001, 0x800B0100, u"Error is: 0x800b0001.\n", false},  // a last error without NOSIGNATURE means nothing
       {0xABCDEF, 0, u"Error is: 0xabcdef.\n", false},
-      {1, 0, u"Error is: 0x1.\n", false},
   };
   for (const Case& c : cases) {
     const TrustOutcome outcome = TrustOutcomeFor(c.status, c.lastError);
