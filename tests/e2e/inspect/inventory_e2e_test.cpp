@@ -47,8 +47,6 @@ TEST(InventoryOnWindows, ProcessInventoryListsThisUnsignedProgram) {
   EXPECT_EQ(report.rfind("{\"Process\": [{\"Id\": ", 0), 0u) << report.substr(0, 200);
   EXPECT_EQ(report.substr(report.size() - 2), "]}");
   EXPECT_EQ(report.find("{\"Id\": 0,"), std::string::npos);
-  EXPECT_EQ(report.find(",,"), std::string::npos);
-  EXPECT_EQ(report.find('\n'), std::string::npos);
   const std::string path = OwnPath();
   const std::string self = "{\"Id\": " + std::to_string(GetCurrentProcessId()) + ",\"Name\": \"" +
                            path.substr(path.find_last_of('\\') + 1) + "\",\"Path\": \"" + path +

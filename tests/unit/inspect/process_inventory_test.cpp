@@ -106,7 +106,6 @@ TEST(ProcessInventory, OversizedReportStaysBoundedAndTerminated) {
   }
   const char* report = QZS_glosdi();
   EXPECT_EQ(std::strlen(report), report::kReportCapacity - 1);
-  EXPECT_EQ(report[report::kReportCapacity - 1], '\0');
   EXPECT_EQ(std::string(report, 28), "{\"Process\": [{\"Id\": 1,\"Name\"");
   EXPECT_TRUE(fake.allClosed());
   EXPECT_EQ(fake.count("OpenProcess(0x1F0FFF,0,300)"), 1) << "every process is still visited";
