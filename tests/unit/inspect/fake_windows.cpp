@@ -1,7 +1,7 @@
 #include "fake_windows.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <type_traits>
 
 namespace qz::test {
@@ -123,12 +123,6 @@ FakeWindows::FakeWindows() {
 FakeWindows::~FakeWindows() {
   win::Api() = win::DefaultApi();
   g_fake = nullptr;
-}
-
-int FakeWindows::count(const std::string& call) const {
-  int n = 0;
-  for (const std::string& c : calls) n += c == call;
-  return n;
 }
 
 }  // namespace qz::test

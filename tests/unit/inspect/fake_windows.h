@@ -2,6 +2,7 @@
 // A scriptable stand-in for the Windows seam: processes, module lists and
 // trust statuses as the test sets them up; every platform call logged in
 // order, every printed line kept, every handle counted.
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -60,7 +61,7 @@ class FakeWindows {
   std::vector<std::u16string> printed;
   std::vector<TrustCall> trustCalls;
   int handlesOpened = 0;
-  int count(const std::string& call) const;
+  int count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
   // Every handle handed out was closed once, and nothing else was closed.
   bool allClosed() const { return open.empty() && unknownCloses == 0; }
 
