@@ -21,7 +21,7 @@ void* __cdecl EngineLookup(const char* name) {
 
 void RunEngineBindingDemo(HMODULE qzsteam) {
   using Binding = int(__cdecl*)(void*);
-  auto bind = reinterpret_cast<Binding>(reinterpret_cast<void*>(GetProcAddress(qzsteam, "A6_DLLAPI")));
+  auto bind = Export<Binding>(qzsteam, "A6_DLLAPI");
   if (bind == nullptr) {
     std::printf("A6_DLLAPI is not exported\n");
     return;

@@ -14,11 +14,6 @@ std::wstring DemoFolder() {
   return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-template <typename Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 }  // namespace
 
 void RunInspectionDemo(HMODULE qzsteam) {

@@ -8,11 +8,6 @@
 
 namespace {
 
-template <class F>
-F Export(HMODULE module, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // The stand-in's calls since the last look, printed when they are interface calls.
 void PrintInterfaceCalls(HMODULE platform) {
   auto log = Export<int32_t(__cdecl*)(char*, int32_t)>(platform, "QZSim_CallLog");

@@ -11,11 +11,6 @@
 
 namespace {
 
-template <class F>
-F Export(HMODULE module, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 class Platform {
  public:
   explicit Platform(HMODULE module) : module_(module) {}
