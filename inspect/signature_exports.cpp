@@ -26,7 +26,13 @@ QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length
   // A null path or a negative length is the empty path. The copy has room for
   // `length` code units and a terminator, whatever the code page makes of the bytes.
   const std::size_t count = (path == nullptr || length < 0) ? 0 : static_cast<std::size_t>(length);
-  std::unique_ptr<char16_t[]> copy(new (std::nothrow) char16_t[count + 1]);
+  std::unique_ptr<char16_t[]> copy;
+  try {
+    copy.reset(new (std::nothrow) char16_t[count + 1]);
+  } catch (const std::bad_array_new_length&) {
+    // A length whose copy could never fit the address space: like any copy
+    // that cannot be made, it fails without being checked.
+  }
   bool passed = false;
   if (copy != nullptr) {
     const std::size_t units = count == 0 ? 0 : qz::win::Api().ansiToWide(path, count, copy.get(), count);

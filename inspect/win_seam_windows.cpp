@@ -35,7 +35,9 @@ static_assert(offsetof(TrustData, uiContext) == offsetof(WINTRUST_DATA, dwUICont
 
 std::size_t FormatWide(char* out, std::size_t capacity, const char* format, const char16_t* text) {
   if (capacity == 0) return 0;
-  out[0] = '\0';
+  // A runtime that gives up on a character it cannot convert may leave no
+  // terminator; the zeros make the text end where its output ended.
+  std::memset(out, 0, capacity);
   // msvcrt's own _snprintf: "%ws" converts in the runtime's current locale
   // (MinGW's C99 printf would not). It leaves no terminator when it cuts, and
   // answers -1 then or when a character cannot be converted.

@@ -53,3 +53,13 @@ TEST(SignatureOnWindows, VerifiesSignedUnsignedTamperedAndMissingFiles) {
 }
 
 }  // namespace
+
+// A length no copy could ever hold fails like a copy that cannot be made:
+// "FAILED", and the host goes on.
+TEST(SignatureOnWindows, AnImpossibleLengthFailsWithoutEndingTheHost) {
+  ASSERT_NE(LoadQZSteam(), nullptr);
+  for (uint32_t length : {0x7FFFFFFFu, 0x40000000u}) {
+    const char* report = CallReport("VerifyEmbeddedSignatureLua", {Arg("abc"), length});
+    EXPECT_STREQ(report, "FAILED") << length;
+  }
+}
