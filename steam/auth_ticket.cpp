@@ -56,8 +56,8 @@ char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
   }
   if (timedOut) return Answer(session, "-3");
 
-  if (session.ticketFailed) {
-    std::snprintf(session.ticketText, sizeof session.ticketText, "%d", static_cast<int>(session.ticketResult));
+  if (session.ticketFailed.load()) {
+    std::snprintf(session.ticketText, sizeof session.ticketText, "%d", static_cast<int>(session.ticketResult.load()));
     return session.ticketText;
   }
   std::snprintf(session.ticketText, sizeof session.ticketText, "%s", EncodeTicketHex(length));

@@ -74,8 +74,10 @@ class QZ_Steam {
   // Written by the ticket handler, read by a ticket wait that may run on
   // another thread; ticketFailed and ticketResult are written before it.
   std::atomic<bool> ticketReceived{false};
-  bool ticketFailed = false;
-  int32_t ticketResult = k_EResultOK;
+  // Atomic too, so that a later response handled on another thread while a
+  // wait reads them is no data race.
+  std::atomic<bool> ticketFailed{false};
+  std::atomic<int32_t> ticketResult{k_EResultOK};
 
   CCallback<QZ_Steam, GameOverlayActivated_t, false> overlayActivatedCallback;
   CCallback<QZ_Steam, MicroTxnAuthorizationResponse_t, false> microTxnResponseCallback;

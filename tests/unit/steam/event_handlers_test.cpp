@@ -72,8 +72,8 @@ TEST_F(Events, TheLatestTicketResponseDecides) {
     for (EResult response : c.responses) Sim().QueueEvent(GetAuthSessionTicketResponse_t{7, response});
     Tick();
     EXPECT_TRUE(Session().ticketReceived.load());
-    EXPECT_EQ(Session().ticketFailed, c.failed) << c.responses.size();
-    EXPECT_EQ(Session().ticketResult, c.result) << c.responses.size();
+    EXPECT_EQ(Session().ticketFailed.load(), c.failed) << c.responses.size();
+    EXPECT_EQ(Session().ticketResult.load(), c.result) << c.responses.size();
   }
 }
 
