@@ -10,13 +10,8 @@ namespace {
 
 // The stand-in's calls since the last look, printed when they are interface calls.
 void PrintInterfaceCalls(HMODULE platform) {
-  auto log = Export<int32_t(__cdecl*)(char*, int32_t)>(platform, "QZSim_CallLog");
-  std::string text(static_cast<std::size_t>(log(nullptr, 0)) + 1, '\0');
-  log(text.data(), static_cast<int32_t>(text.size()));
-  Export<void(__cdecl*)()>(platform, "QZSim_ClearCalls")();
   size_t pumps = 0, statistics = 0;
-  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-    std::string call = text.substr(at, end - at);
+  for (const std::string& call : TakeStandInCalls(platform)) {
     if (call.rfind("SteamAPI_RunCallbacks", 0) == 0) ++pumps;
     if (call.rfind("SteamAPI_ISteamUserStats_", 0) == 0) ++statistics;
     if (call.rfind("SteamAPI_ISteamUser_", 0) == 0 || call.rfind("SteamAPI_ISteamFriends_", 0) == 0)

@@ -2,7 +2,6 @@
 // the platform, the game's side is played here through QZSteam's exports.
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,15 +21,10 @@ class Platform {
 
   // The platform calls since the last look, without the pumps and accessors.
   std::vector<std::string> NewCalls() {
-    auto log = Get<int32_t(__cdecl*)(char*, int32_t)>("QZSim_CallLog");
-    std::string text(static_cast<std::size_t>(log(nullptr, 0)) + 1, '\0');
-    log(text.data(), static_cast<int32_t>(text.size()));
-    Get<void(__cdecl*)()>("QZSim_ClearCalls")();
     std::vector<std::string> calls;
-    std::istringstream lines(text.c_str());
-    for (std::string line; std::getline(lines, line);) {
-      if (line.rfind("SteamAPI_RunCallbacks", 0) == 0 || line.rfind("SteamAPI_Steam", 0) == 0) continue;
-      calls.push_back(line);
+    for (const std::string& call : TakeStandInCalls(module_)) {
+      if (call.rfind("SteamAPI_RunCallbacks", 0) == 0 || call.rfind("SteamAPI_Steam", 0) == 0) continue;
+      calls.push_back(call);
     }
     return calls;
   }
