@@ -1,5 +1,6 @@
-// The ticket and a pass-through, against the stand-in steam_api.dll: a ticket
-// fetched with pumping and printed as hex, an overlay web page opened.
+// Events and requests against the stand-in steam_api.dll: a micro-transaction
+// result reaching the game's function, the overlay opened and closed, a ticket
+// fetched with pumping and printed as hex, and the pass-through requests.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -22,6 +23,21 @@ void PrintInterfaceCalls(HMODULE platform) {
                 statistics);
 }
 
+void __cdecl OnMicroTxn(uint64_t orderId, int32_t authorized) {
+  std::printf("    the game's function received order %llu, authorised %d\n",
+              static_cast<unsigned long long>(orderId), authorized);
+}
+
+// The platform's event records, as steam_api.dll delivers them (pack 8).
+struct MicroTxnRecord {
+  uint32_t appId;
+  uint32_t padding;
+  uint64_t orderId;
+  uint8_t authorized;
+  uint8_t rest[7];
+};
+static_assert(sizeof(MicroTxnRecord) == 24, "MicroTxnAuthorizationResponse_t");
+
 }  // namespace
 
 void RunSteamRequestsDemo(HMODULE qzsteam) {
@@ -35,7 +51,14 @@ void RunSteamRequestsDemo(HMODULE qzsteam) {
   auto ticket = Export<char*(__cdecl*)(int32_t)>(qzsteam, "QZSteam_GetAuthTicket");
   auto openUrl = Export<void(__cdecl*)(const char*)>(qzsteam, "QZSteam_OpenURL");
   auto shutdown = Export<void(__cdecl*)()>(qzsteam, "QZSteam_Shutdown");
-  if (!init || !ticket || !openUrl || !shutdown) {
+  auto pump = Export<void(__cdecl*)()>(qzsteam, "QZSteam_RunCallbacks");
+  auto setMicroTxn = Export<int32_t(__cdecl*)(void(__cdecl*)(uint64_t, int32_t))>(qzsteam, "QZSteam_SetMicroTxnCallback");
+  auto overlayActive = Export<int32_t(__cdecl*)()>(qzsteam, "QZSteam_IsOverlayActive");
+  auto openOverlay = Export<void(__cdecl*)(const char*)>(qzsteam, "QZSteam_OpenOverlay");
+  auto httpRequest = Export<uint32_t(__cdecl*)(int32_t, const char*)>(qzsteam, "QZSteam_CreateHTTPRequest");
+  auto appId = Export<uint32_t(__cdecl*)()>(qzsteam, "QZSteam_Test");
+  if (!init || !ticket || !openUrl || !shutdown || !pump || !setMicroTxn || !overlayActive || !openOverlay ||
+      !httpRequest || !appId) {
     std::printf("  QZSteam.dll lacks the ticket or pass-through exports\n");
     return;
   }
@@ -43,15 +66,32 @@ void RunSteamRequestsDemo(HMODULE qzsteam) {
   const uint8_t bytes[] = {0x14, 0x00, 0x00, 0x00, 0x9C, 0x5E, 0xA1, 0x3B, 0x0F, 0x80, 0xFF, 0x2A};
   Export<void(__cdecl*)(const uint8_t*, int32_t)>(platform, "QZSim_SetTicket")(bytes, sizeof bytes);
   Export<void(__cdecl*)(int32_t, int32_t)>(platform, "QZSim_SetTicketResponse")(1, 3);
+  auto queue = Export<void(__cdecl*)(int32_t, const void*, int32_t, int32_t)>(platform, "QZSim_QueueEvent");
   std::printf("  QZSteam_Init answered %d\n", init());
   Export<void(__cdecl*)()>(platform, "QZSim_ClearCalls")();
+
+  std::printf("  QZSteam_SetMicroTxnCallback answered %d; the platform sends an authorised order, then a tick\n",
+              setMicroTxn(&OnMicroTxn));
+  const MicroTxnRecord order{480, 0, 9001, 1, {}};
+  queue(152, &order, sizeof order, 1);
+  pump();
+  for (const uint8_t active : {uint8_t{1}, uint8_t{0}}) {
+    queue(331, &active, 1, 1);
+    pump();
+    std::printf("  overlay %s: QZSteam_IsOverlayActive answers %d\n", active ? "opened" : "closed", overlayActive());
+  }
+  TakeStandInCalls(platform);
 
   const char* answer = ticket(1);
   std::printf("  QZSteam_GetAuthTicket(1) answered \"%s\" (response on the third pump)\n", answer);
   PrintInterfaceCalls(platform);
 
   openUrl("https://example.org/news");
-  std::printf("  QZSteam_OpenURL(\"https://example.org/news\"):\n");
+  openOverlay("achievements");
+  std::printf("  QZSteam_OpenURL(\"https://example.org/news\"), QZSteam_OpenOverlay(\"achievements\"):\n");
   PrintInterfaceCalls(platform);
+  std::printf("  QZSteam_CreateHTTPRequest(1, \"https://example.org/api\") answered handle %u\n",
+              httpRequest(1, "https://example.org/api"));
+  std::printf("  QZSteam_Test answered application id %u\n", appId());
   shutdown();
 }
