@@ -9,8 +9,7 @@
 namespace qz::steam {
 namespace {
 
-unsigned char ticketBytes[kTicketCapacity];
-char ticketHex[2 * kTicketCapacity + 1];
+static_assert(QZ_Steam::kTicketTextSize >= 2 * kTicketCapacity + 1, "room for the whole ticket as hex");
 
 char* Answer(QZ_Steam& session, const char* text) {
   std::snprintf(session.ticketText, sizeof session.ticketText, "%s", text);
@@ -19,24 +18,27 @@ char* Answer(QZ_Steam& session, const char* text) {
 
 }  // namespace
 
-unsigned char* TicketBytes() { return ticketBytes; }
-
-const char* EncodeTicketHex(std::size_t n) {
+char* EncodeTicketHex(const unsigned char* bytes, std::size_t n, char* out) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  if (n > kTicketCapacity) n = kTicketCapacity;
   for (std::size_t i = 0; i < n; ++i) {
-    ticketHex[2 * i] = kDigits[ticketBytes[i] >> 4];
-    ticketHex[2 * i + 1] = kDigits[ticketBytes[i] & 0x0F];
+    out[2 * i] = kDigits[bytes[i] >> 4];
+    out[2 * i + 1] = kDigits[bytes[i] & 0x0F];
   }
-  ticketHex[2 * n] = '\0';
-  return ticketHex;
+  out[2 * n] = '\0';
+  return out;
 }
 
 char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
   if (!session.initialized) return Answer(session, "-1");
 
+  // Each call's own buffer: a call made from inside this call's wait (by the
+  // game's function, run by the pump) must not overwrite this ticket.
+  unsigned char bytes[kTicketCapacity];
   uint32_t length = 0;
-  if (ISteamUser* user = SteamUser()) user->GetAuthSessionTicket(ticketBytes, kTicketCapacity, &length);
+  if (ISteamUser* user = SteamUser()) {
+    session.BeginTicketRequest();
+    session.NoteTicketRequested(user->GetAuthSessionTicket(bytes, kTicketCapacity, &length));
+  }
   if (length == 0) return Answer(session, "-2");
   // A platform that reports more than it may write is answered with what fits.
   if (length > kTicketCapacity) length = kTicketCapacity;
@@ -50,6 +52,9 @@ char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
       elapsedMs += kTicketSleepMs;
       if (pump != 0) {
         SteamAPI_RunCallbacks();
+        // The game's function, run by the pump, may have ended the session:
+        // then there is nothing left to wait for or to ask.
+        if (!session.initialized) return Answer(session, "-1");
         session.RunStatsFrame();
       }
     } while (!session.ticketReceived.load(std::memory_order_acquire) && !timedOut);
@@ -60,8 +65,7 @@ char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
     std::snprintf(session.ticketText, sizeof session.ticketText, "%d", static_cast<int>(session.ticketResult.load()));
     return session.ticketText;
   }
-  std::snprintf(session.ticketText, sizeof session.ticketText, "%s", EncodeTicketHex(length));
-  return session.ticketText;
+  return EncodeTicketHex(bytes, length, session.ticketText);
 }
 
 }  // namespace qz::steam

@@ -17,10 +17,8 @@ inline constexpr double kTicketTimeoutMs = 20000.0;
 
 // The answer of QZSteam_GetAuthTicket on an existing session object.
 char* GetAuthTicketText(QZ_Steam& session, int32_t pump);
-// Writes the hex text of the first n ticket bytes, high digit first, into the
-// hex buffer, terminated at 2n. Returns the hex buffer.
-const char* EncodeTicketHex(std::size_t n);
-// The buffer GetAuthSessionTicket writes into (kTicketCapacity bytes).
-unsigned char* TicketBytes();
+// Writes the uppercase hex text of bytes[0..n), high digit first, into `out`,
+// which holds 2n + 1 characters, and terminates it at 2n. Returns `out`.
+char* EncodeTicketHex(const unsigned char* bytes, std::size_t n, char* out);
 
 }  // namespace qz::steam

@@ -55,6 +55,10 @@ class QZ_Steam {
   void OnGameOverlayActivated(GameOverlayActivated_t* event);
   void OnMicroTxnAuthorizationResponse(MicroTxnAuthorizationResponse_t* event);
   void OnGetAuthSessionTicketResponse(GetAuthSessionTicketResponse_t* event);
+  // Around the ticket request (auth_ticket.cpp): before GetAuthSessionTicket,
+  // and with the handle it answered.
+  void BeginTicketRequest();
+  void NoteTicketRequested(HAuthTicket ticket);
   void OnUserAchievementStored(UserAchievementStored_t* event);
 
   int32_t overlayActive = 0;
@@ -71,8 +75,9 @@ class QZ_Steam {
   CGameID gameId;
   OverlayCallback overlayCallback = nullptr;
   MicroTxnCallback microTxnCallback = nullptr;
-  // Written by the ticket handler, read by a ticket wait that may run on
-  // another thread; ticketFailed and ticketResult are written before it.
+  // Written when a response to the latest ticket is taken (by the handler or
+  // by the requester, see latestTicket_), read by a ticket wait that may run
+  // on another thread; ticketFailed and ticketResult are written before it.
   std::atomic<bool> ticketReceived{false};
   // Atomic too, so that a later response handled on another thread while a
   // wait reads them is no data race.
@@ -92,6 +97,21 @@ class QZ_Steam {
   ISteamUserStats* LiveStats() const { return initialized ? statsInterface : nullptr; }
   void LoadStatsFromPlatform();
   void RunVersionStep();
+  void DecideTicket(EResult result);
+
+  // Only a response to the latest ticket requested counts. Its handle is known
+  // only once GetAuthSessionTicket has answered, and a QZSteam_RunCallbacks on
+  // another thread (while QZSteam_GetAuthTicket(0) waits) may deliver the
+  // response before the handle is stored here. So the handler records every
+  // response in lastTicketResponse_ (handle in the high half, result in the
+  // low half; cleared before each request) and then compares its handle with
+  // latestTicket_, while the requester stores latestTicket_ and then compares
+  // lastTicketResponse_. Both are sequentially consistent, so at least one of
+  // the two sees the other's write and decides; deciding twice on the same
+  // response writes the same values. 0 is the platform's invalid handle and
+  // matches nothing.
+  std::atomic<HAuthTicket> latestTicket_{0};
+  std::atomic<uint64_t> lastTicketResponse_{0};
 
   // Each row of the achievement table with its stat (FindStatByAchievementId
   // of the row's id) and its threshold, resolved when the registry is built

@@ -3,7 +3,9 @@
 // on a chosen iteration.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "steam/request_exports.h"
 #include "steam/session.h"
 #include "steam/steam_exports.h"
+#include "steam/steam_flat.h"
 
 namespace {
 
@@ -133,16 +136,74 @@ TEST_F(AuthTicket, WithoutPumpingNothingIsDeliveredInsideTheWait) {
   EXPECT_TRUE(Sim().CallsOf("SteamAPI_ISteamUserStats_RequestCurrentStats").empty());
 }
 
-TEST_F(AuthTicket, AResponseDeliveredOnAnotherThreadEndsAWaitWithoutPumping) {
+void PumpOnAnotherThread() {
+  std::thread([] { QZSteam_RunCallbacks(); }).join();
+}
+
+// The other thread pumps in the third sleep, or (param true) as soon as the
+// platform has handed out the ticket, before the call has noted its handle.
+class AuthTicketOtherThread : public AuthTicket, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AuthTicketOtherThread, AResponseDeliveredOnAnotherThreadEndsAWaitWithoutPumping) {
   ASSERT_EQ(QZSteam_Init(), 1);
   Sim().SetTicket({0x12, 0x34});
   Sim().SetTicketResponse(k_EResultOK, 1);
-  onSleep = [](int sleep) {
-    if (sleep == 3) std::thread([] { QZSteam_RunCallbacks(); }).join();
-  };
+  static decltype(qz::steam::SteamFlat().User_GetAuthSessionTicket) request;
+  request = qz::steam::SteamFlat().User_GetAuthSessionTicket;
+  if (GetParam())
+    qz::steam::SteamFlat().User_GetAuthSessionTicket = [](ISteamUser* self, void* ticket, int capacity,
+                                                           uint32_t* length, const void* identity) {
+      const HAuthTicket handle = request(self, ticket, capacity, length, identity);
+      PumpOnAnotherThread();
+      return handle;
+    };
+  else
+    onSleep = [](int sleep) {
+      if (sleep == 3) PumpOnAnotherThread();
+    };
   EXPECT_EQ(Ticket(0), "1234");
-  EXPECT_EQ(sleeps.size(), 3u);
+  EXPECT_EQ(sleeps.size(), GetParam() ? 0u : 3u);
 }
+
+INSTANTIATE_TEST_SUITE_P(PumpedWhen, AuthTicketOtherThread, ::testing::Bool());
+
+// The game's micro-transaction function, run by the wait's first pump, calls
+// back into the library: it ends the session, or asks a ticket of its own.
+std::string innerAnswer;
+void QZ_CDECL ShutDownInside(uint64_t, int32_t) { QZSteam_Shutdown(); }
+void QZ_CDECL AskATicketInside(uint64_t, int32_t) {
+  PlatformSim::Instance().SetTicket({0xBB, 0xBB, 0xBB, 0xBB});
+  innerAnswer = QZSteam_GetAuthTicket(1);
+}
+
+struct InsideCase {
+  const char* name;
+  MicroTxnCallback function;
+  const char* outer;
+  const char* inner;
+  size_t sleeps;
+};
+void PrintTo(const InsideCase& c, std::ostream* out) { *out << c.name; }
+
+class AuthTicketInside : public AuthTicket, public ::testing::WithParamInterface<InsideCase> {};
+
+TEST_P(AuthTicketInside, EachCallAnswersItsOwnTicketAndAnEndedSessionEndsTheWait) {
+  const InsideCase& c = GetParam();
+  ASSERT_EQ(QZSteam_Init(), 1);
+  ASSERT_EQ(QZSteam_SetMicroTxnCallback(c.function), 1);
+  Sim().QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
+  Sim().SetTicketResponse(k_EResultOK, 2);
+  EXPECT_EQ(Ticket(1), c.outer);
+  EXPECT_EQ(innerAnswer, c.inner);
+  EXPECT_EQ(sleeps.size(), c.sleeps);
+  const std::vector<std::string> names = Sim().CallNames();
+  const auto shutdown = std::find(names.begin(), names.end(), "SteamAPI_Shutdown");
+  EXPECT_TRUE(shutdown == names.end() || shutdown + 1 == names.end()) << "no platform call after the shutdown";
+}
+
+INSTANTIATE_TEST_SUITE_P(GameFunction, AuthTicketInside,
+                         ::testing::Values(InsideCase{"Shutdown", &ShutDownInside, "-1", "", 1},
+                                           InsideCase{"Ticket", &AskATicketInside, "0102030405060708", "BBBBBBBB", 3}));
 
 TEST_F(AuthTicket, AFailedResponseIsAnsweredWithItsCodeAndLaterCallsDoNotWait) {
   ASSERT_EQ(QZSteam_Init(), 1);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "steam/request_exports.h"
 #include "tests/unit/steam/session_test_support.h"
 
 namespace qz::test {
@@ -54,24 +55,29 @@ TEST_F(Events, MicroTxnResponsesReachTheGameInOrderInsideThePump) {
   EXPECT_EQ(CountCalls("StoreStats("), 1) << "the store the function asked for is made in the same QZSteam_RunCallbacks";
 }
 
-TEST_F(Events, TheLatestTicketResponseDecides) {
+// Only a response to the latest ticket requested counts, and the latest such
+// response decides; responses to any other ticket change nothing.
+TEST_F(Events, TheLatestResponseToTheLatestTicketDecides) {
   const struct {
-    std::vector<EResult> responses;
-    bool failed;
+    std::vector<std::pair<bool, EResult>> responses;  // to the latest ticket?, result
+    bool received, failed;
     int32_t result;
   } cases[] = {
-      {{k_EResultOK}, false, k_EResultOK},
-      {{k_EResultFail}, true, k_EResultFail},
-      {{k_EResultFail, k_EResultOK}, false, k_EResultOK},
-      {{k_EResultOK, k_EResultTimeout}, true, k_EResultTimeout},
-      {{k_EResultFail, k_EResultTimeout}, true, k_EResultTimeout},
-      {{k_EResultFail, k_EResultOK, k_EResultAccessDenied}, true, k_EResultAccessDenied},
+      {{{false, k_EResultFail}}, false, false, k_EResultOK},
+      {{{true, k_EResultFail}}, true, true, k_EResultFail},
+      {{{true, k_EResultOK}, {false, k_EResultTimeout}}, true, false, k_EResultOK},
+      {{{true, k_EResultFail}, {true, k_EResultTimeout}}, true, true, k_EResultTimeout},
+      {{{false, k_EResultOK}}, true, true, k_EResultTimeout},
   };
   ASSERT_EQ(QZSteam_Init(), 1);
+  Sim().SetTicketResponse(k_EResultOK, 0);
+  ASSERT_STREQ(QZSteam_GetAuthTicket(0), "-3");
+  const HAuthTicket latest = Sim().CallsOf("SteamAPI_ISteamUser_GetAuthSessionTicket").size();  // handles count from 1
   for (const auto& c : cases) {
-    for (EResult response : c.responses) Sim().QueueEvent(GetAuthSessionTicketResponse_t{7, response});
+    for (const auto& [toLatest, result] : c.responses)
+      Sim().QueueEvent(GetAuthSessionTicketResponse_t{toLatest ? latest : latest + 1, result});
     Tick();
-    EXPECT_TRUE(Session().ticketReceived.load());
+    EXPECT_EQ(Session().ticketReceived.load(), c.received) << c.responses.size();
     EXPECT_EQ(Session().ticketFailed.load(), c.failed) << c.responses.size();
     EXPECT_EQ(Session().ticketResult.load(), c.result) << c.responses.size();
   }
