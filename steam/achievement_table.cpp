@@ -28,7 +28,7 @@ constexpr StatDefinition kStatDefinitions[kStatCount] = {
     {"MASS_KILL", StatType::Int, {{"MASS_KILL_10", 10}}},
     {"SHOOT_BULLETS", StatType::Int, {{"SHOOT_BULLETS_1000000", 1000000}}},
     // Forty million, not forty thousand, whatever the key says.
-    {"RUN", StatType::Float, {{"RUN_40000", Threshold::FloatAtLeast(40000000.0f)}}},
+    {"RUN", StatType::Float, {{"RUN_40000", Threshold::FloatAtLeast(40000000.0)}}},
     {"SNOWBALL_WIN", StatType::Int, {{"SNOWBALL_WIN_1", 1}}},
     {"SNOWBALL_KILL", StatType::Int, {{"SNOWBALL_KILL_10", 10}}},
     {"STONY_SNOWBALL_KILL", StatType::Int, {{"STONY_SNOWBALL_KILL_10", 10}}},

@@ -29,8 +29,10 @@ QZ_EXPORT void QZ_CDECL QZSteam_SetStatValue(int32_t value, const char* name) {
   if (Stat* const stat = UpdatableStat(name)) stat->intValue = value;
 }
 
+// Added in double precision, so that small amounts still count on large
+// totals; the platform receives the total rounded to float.
 QZ_EXPORT void QZ_CDECL QZSteam_IncreaseStatValueFloat(float value, const char* name) {
-  if (Stat* const stat = UpdatableStat(name)) stat->floatValue = stat->floatValue + value;
+  if (Stat* const stat = UpdatableStat(name)) stat->floatValue += value;
 }
 
 QZ_EXPORT void QZ_CDECL QZSteam_SetStatValueFloat(float value, const char* name) {

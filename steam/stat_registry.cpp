@@ -24,7 +24,7 @@ void QZ_Steam::BuildStatRegistry() {
     // Out of memory leaves this stat unregistered: its rows are then skipped
     // like those of any id without a stat, and no exception leaves the export.
     try {
-      std::unique_ptr<Stat> made(new (std::nothrow) Stat{definition.name, 0, 0.0f, definition.type});
+      std::unique_ptr<Stat> made(new (std::nothrow) Stat{definition.name, 0, 0.0, definition.type});
       if (made == nullptr) continue;
       const auto [entry, inserted] = statsByName.emplace(definition.name, made.get());
       if (inserted) made.release();

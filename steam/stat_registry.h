@@ -11,13 +11,17 @@
 // Which of a Stat's two values is its value on the platform.
 enum class StatType : int32_t {
   Int = 0,    // GetStat/SetStat int32 with intValue
-  Float = 1,  // GetStat/SetStat float with floatValue
+  Float = 1,  // GetStat/SetStat float with floatValue, exchanged as a float
 };
 
 struct Stat {
   const char* name;  // a string constant of the library, never copied or freed
   int32_t intValue;
-  float floatValue;
+  // Kept in double precision: a game adds small per-frame amounts (distances)
+  // to large totals, and in float arithmetic an amount below half a step of
+  // the total is lost (at 2^25 a float steps by 4). The platform's float is
+  // loaded into it and it is written back rounded to float.
+  double floatValue;
   StatType type;
 };
 
@@ -37,19 +41,19 @@ struct Achievement {
 };
 
 // What unlocks an achievement: the stat's intValue reaching `minInt` (signed
-// 32-bit compare), or, where `onFloat`, its floatValue reaching `minFloat`
-// (which a NaN never does).
+// 32-bit compare), or, where `onFloat`, its (double) floatValue reaching
+// `minFloat` (which a NaN never does).
 struct Threshold {
   bool onFloat;
   int32_t minInt;
-  float minFloat;
+  double minFloat;
 
   constexpr Threshold() : Threshold(int32_t{0}) {}
-  constexpr Threshold(int32_t atLeast) : onFloat(false), minInt(atLeast), minFloat(0.0f) {}  // NOLINT: table shorthand
-  static constexpr Threshold FloatAtLeast(float atLeast) { return Threshold(true, atLeast); }
+  constexpr Threshold(int32_t atLeast) : onFloat(false), minInt(atLeast), minFloat(0.0) {}  // NOLINT: table shorthand
+  static constexpr Threshold FloatAtLeast(double atLeast) { return Threshold(true, atLeast); }
 
   bool ReachedBy(const Stat& stat) const { return onFloat ? stat.floatValue >= minFloat : stat.intValue >= minInt; }
 
  private:
-  constexpr Threshold(bool, float atLeast) : onFloat(true), minInt(0), minFloat(atLeast) {}
+  constexpr Threshold(bool, double atLeast) : onFloat(true), minInt(0), minFloat(atLeast) {}
 };

@@ -3,6 +3,7 @@
 // store is due; load the statistics when they arrive and react to a store's
 // outcome.
 #include <cstdio>
+#include <limits>
 
 #include "steam/achievement_table.h"
 #include "steam/kernel_seam.h"
@@ -32,6 +33,16 @@ void OutputFormattedNarrow(const char* format, int value) {
   char narrow[kMessageSize];
   std::snprintf(narrow, sizeof narrow, format, value);
   qz::kernel::Api().outputDebugStringA(narrow);
+}
+
+// A Float stat's value as the platform takes it: the nearest float, and an
+// infinity beyond the float range (as float arithmetic would have given; the
+// plain conversion is undefined there).
+float ToPlatformFloat(double value) {
+  constexpr float kMax = std::numeric_limits<float>::max();
+  if (value > kMax) return std::numeric_limits<float>::infinity();
+  if (value < -kMax) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
 }
 
 void CopyDisplayText(char* destination, std::size_t capacity, const char* text) {
@@ -84,7 +95,7 @@ void QZ_Steam::StoreStatsIfPending() {
     if (stat->type == StatType::Int) {
       stats->SetStat(stat->name, stat->intValue);
     } else if (stat->type == StatType::Float) {
-      stats->SetStat(stat->name, stat->floatValue);
+      stats->SetStat(stat->name, ToPlatformFloat(stat->floatValue));
     }
   }
   // A refused store stays pending and is tried again, every stat written
@@ -95,12 +106,15 @@ void QZ_Steam::StoreStatsIfPending() {
 void QZ_Steam::LoadStatsFromPlatform() {
   ISteamUserStats* const stats = LiveStats();
   if (stats == nullptr) return;
-  // A value the platform does not write keeps its content.
+  // A value the platform does not write keeps its content. A Float stat is
+  // read through a float, which replaces the kept value only when the read
+  // succeeds.
   for (const auto& [name, stat] : statsByName) {
     if (stat->type == StatType::Int) {
       stats->GetStat(stat->name, &stat->intValue);
     } else if (stat->type == StatType::Float) {
-      stats->GetStat(stat->name, &stat->floatValue);
+      float value = 0.0f;
+      if (stats->GetStat(stat->name, &value)) stat->floatValue = value;
     }
   }
 }

@@ -123,10 +123,12 @@ TEST_F(StatsCycle, RunIsAFloatStat) {
   QZSteam_SetStatValueFloat(std::nanf(""), "RUN");
   Tick();
   EXPECT_FALSE(Row(39).achieved) << "intValue is not RUN's value, and NaN reaches nothing";
-  QZSteam_SetStatValueFloat(39999000.0f, "RUN");
-  QZSteam_IncreaseStatValueFloat(1000.5f, "RUN");
+  // Near 40000000 a float steps by 4: each 1.9 alone would be rounded away.
+  QZSteam_SetStatValueFloat(39999996.0f, "RUN");
+  for (int i = 0; i < 3; ++i) QZSteam_IncreaseStatValueFloat(1.9f, "RUN");
   Tick();
   EXPECT_TRUE(Row(39).achieved);
+  EXPECT_EQ(Sim().StatFloat("RUN"), 40000000.0f) << "stored as the nearest float";
   EXPECT_EQ(Session().FindStatByName("RUN")->intValue, 40000000) << "changed, never exchanged";
 }
 
