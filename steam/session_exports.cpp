@@ -32,6 +32,9 @@ QZ_EXPORT int32_t QZ_CDECL QZSteam_Init() {
 QZ_EXPORT void QZ_CDECL QZSteam_Shutdown() {
   QZ_Steam* const session = SessionObject();
   if (session == nullptr || !session->initialized) return;
+  // The game's exit sequence is QZSteam_UpdateServer then QZSteam_Shutdown:
+  // the store it asked for is made now, since no tick will come to make it.
+  if (session->statsValid) session->StoreStatsIfPending();
   if (session->steamId.GetAccountID() != 0) {
     if (ISteamUser* const user = SteamUser()) user->EndAuthSession(session->steamId);
   }

@@ -233,9 +233,10 @@ TEST_F(StatsCycle, InvalidParamReadsTheStatsTwiceAndTheRowsOnce) {
   EXPECT_FALSE(Row(25).achieved);
 }
 
-// Neither the request due before the first tick nor a store due after the
-// reception reaches an ended session; both are made after the next start.
-TEST_F(StatsCycle, AfterShutdownNothingReachesTheEndedSessionUntilTheNextStart) {
+// A store due at shutdown is made before the session ends. Nothing else
+// reaches an ended session: the request due before the first tick and the
+// unlock are made after the next start.
+TEST_F(StatsCycle, ShutdownStoresWhatIsDueAndThenNothingReachesTheEndedSession) {
   ASSERT_EQ(QZSteam_Init(), 1);
   QZSteam_Shutdown();
   Forget();
@@ -248,7 +249,10 @@ TEST_F(StatsCycle, AfterShutdownNothingReachesTheEndedSessionUntilTheNextStart) 
 
   QZSteam_SetStatValue(1, "FINISH_AK");
   QZSteam_UpdateServer();
+  Forget();
   QZSteam_Shutdown();
+  EXPECT_EQ(Trace(), (WritesOfEveryStat("FINISH_AK", "1") +
+                      Strings{"StoreStats()", "User.EndAuthSession(76561197960287930)", "Shutdown()"}));
   Forget();
   Tick(2);
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RunCallbacks()"}));
