@@ -4,8 +4,9 @@
 // the unit tests drive the real session code against it in-process; the same
 // model is built as a stand-in steam_api.dll for the Windows tests and the demo.
 //
-// Not thread-safe: a test that involves a second thread hands over to it and
-// joins it before touching the simulator again.
+// Every call takes the simulator's lock, so the game's thread may ask for a
+// ticket while another thread pumps. The views that return references (Calls,
+// Registrations) are read once the other threads are done.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -31,6 +32,11 @@ class PlatformSim {
   // release 1.48 to 1.60 exports them, or, without RequestCurrentStats, as
   // one of 1.61 and later.
   void Install(bool withRequestCurrentStats = true);
+
+  // Puts the platform back to its starting script, stopped, with an empty
+  // call log and event queue. The registrations stay: the library registers
+  // once per process.
+  void Reset();
 
   // --- The platform as the test scripts it (all settable before or during a run) ---
   void SetStartSucceeds(bool succeeds);                // default true
