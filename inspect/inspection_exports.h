@@ -1,6 +1,7 @@
 #pragma once
 // The inspection exports of QZSteam.dll. The reporting ones return the report
-// buffer (its text stays the library's, valid until the next reporting call).
+// buffer (its text stays the library's, valid until the next reporting call),
+// or a static text when no block could be allocated for it: never null.
 // UTF-16 text is char16_t here; on Windows that is the width of wchar_t.
 #include <cstdint>
 

@@ -8,15 +8,15 @@ using namespace qz::inspect;
 using namespace qz::report;
 
 QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId) {
-  ResetReportBuffer();
+  if (ResetReportBuffer() == nullptr) return ReportResult();
   AppendModuleArray(processId, ModuleArrayForm::kBare);
-  return ReportBuffer();
+  return ReportResult();
 }
 
 QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId) {
-  ResetReportBuffer();
+  if (ResetReportBuffer() == nullptr) return ReportResult();
   // The platform lists a process's main executable as its first module.
   ModuleList modules(processId);
   if (modules.state() == ListState::kHasEntry) AppendReportValue(kFormatWide, modules.entry().path);
-  return ReportBuffer();
+  return ReportResult();
 }

@@ -39,7 +39,8 @@ bool AppendProcessObject(const qz::win::ProcessRecord& process, ReportArray& pro
 }  // namespace
 
 QZ_EXPORT char* QZ_CDECL QZS_glosdi() {
-  ResetReportBuffer();
+  // Without a block nothing could be reported: nothing is asked either.
+  if (ResetReportBuffer() == nullptr) return ReportResult();
   AppendReportText(kObjectOpen);
   ProcessList list(0);
   switch (list.state()) {
@@ -63,5 +64,5 @@ QZ_EXPORT char* QZ_CDECL QZS_glosdi() {
     }
   }
   AppendReportText(kObjectClose);
-  return ReportBuffer();
+  return ReportResult();
 }

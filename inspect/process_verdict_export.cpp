@@ -17,7 +17,7 @@ constexpr char kVerdictFailed[] = "\"FAILED\"";
 }  // namespace
 
 QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
-  ResetReportBuffer();
+  if (ResetReportBuffer() == nullptr) return ReportResult();
   const ProcessImagePath path = ReadProcessImagePath(processId);
   // An unreadable path is not verified: there is no file to check.
   const bool passed = !path.empty() && VerifyFileSignature(path.text);
@@ -31,5 +31,5 @@ QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   AppendReportText(kKeyVerdict);
   AppendReportText(passed ? kVerdictPassed : kVerdictFailed);
   AppendReportText(kObjectClose);
-  return ReportBuffer();
+  return ReportResult();
 }

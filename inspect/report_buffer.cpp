@@ -34,6 +34,11 @@ char* ResetReportBuffer() {
 
 char* ReportBuffer() { return g_block; }
 
+char* ReportResult(const char* fallback) {
+  // The game only reads the text; the static fallback is never written.
+  return g_block != nullptr ? g_block : const_cast<char*>(fallback != nullptr ? fallback : "");
+}
+
 std::size_t ReportLength() { return g_length; }
 
 void AppendReportText(const char* text) {

@@ -37,6 +37,9 @@ inline constexpr char kFormatWide[] = "%ws";
 char* ResetReportBuffer();
 // The block of the latest report; null before the first or after a failed allocation.
 char* ReportBuffer();
+// What a reporting export returns: the latest report's block or, when it could
+// not be allocated, the static read-only text `fallback`. Never null.
+char* ReportResult(const char* fallback = "");
 // Bytes of the current report text, terminator excluded.
 std::size_t ReportLength();
 

@@ -22,7 +22,9 @@ QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const char16_t* path) {
 }
 
 QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length) {
-  ResetReportBuffer();
+  // Without a block there is no report to write the word into: the static
+  // "FAILED" answers, and nothing is checked.
+  if (ResetReportBuffer() == nullptr) return ReportResult(kFailed);
   // A null path or a negative length is the empty path. The copy has room for
   // `length` code units and a terminator, whatever the code page makes of the bytes.
   const std::size_t count = (path == nullptr || length < 0) ? 0 : static_cast<std::size_t>(length);
@@ -40,5 +42,5 @@ QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length
     passed = VerifyEmbeddedSignature(copy.get());
   }
   AppendReportText(passed ? kPassed : kFailed);
-  return ReportBuffer();
+  return ReportResult(kFailed);
 }
