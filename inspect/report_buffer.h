@@ -6,6 +6,10 @@
 // Appends keep the end position instead of rescanning the block, and are
 // bounded: a text that would pass the capacity stops at capacity - 1 with the
 // terminator in place, and every later append of that report is dropped.
+//
+// A report's text stays valid only until the next reporting call releases its
+// block. An export that takes a text reads it before its reset: the text may
+// be the current report's.
 #include <cstddef>
 #include <cstdint>
 

@@ -22,9 +22,8 @@ QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const char16_t* path) {
 }
 
 QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length) {
-  // Without a block there is no report to write the word into: the static
-  // "FAILED" answers, and nothing is checked.
-  if (ResetReportBuffer() == nullptr) return ReportResult(kFailed);
+  // The path is copied before the reset: it may lie in the report that the
+  // reset releases (a script passing GetExePath's text straight on).
   // A null path or a negative length is the empty path. The copy has room for
   // `length` code units and a terminator, whatever the code page makes of the bytes.
   const std::size_t count = (path == nullptr || length < 0) ? 0 : static_cast<std::size_t>(length);
@@ -35,12 +34,15 @@ QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length
     // A length whose copy could never fit the address space: like any copy
     // that cannot be made, it fails without being checked.
   }
-  bool passed = false;
   if (copy != nullptr) {
     const std::size_t units = count == 0 ? 0 : qz::win::Api().ansiToWide(path, count, copy.get(), count);
     copy[units < count ? units : count] = 0;
-    passed = VerifyEmbeddedSignature(copy.get());
   }
+
+  // Without a block there is no report to write the word into: the static
+  // "FAILED" answers, and nothing is checked.
+  if (ResetReportBuffer() == nullptr) return ReportResult(kFailed);
+  const bool passed = copy != nullptr && VerifyEmbeddedSignature(copy.get());
   AppendReportText(passed ? kPassed : kFailed);
   return ReportResult(kFailed);
 }

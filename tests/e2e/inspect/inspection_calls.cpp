@@ -50,3 +50,35 @@ std::string Narrow(const std::wstring& text) {
   WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
+
+WaitingChild::WaitingChild(const std::wstring& program) {
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE childInput = nullptr, ready = nullptr, childOutput = nullptr;
+  CreatePipe(&childInput, &input_, &inherited, 0);
+  CreatePipe(&ready, &childOutput, &inherited, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = childInput;
+  startup.hStdOutput = startup.hStdError = childOutput;
+  std::wstring commandLine = L"\"" + program + L"\"";
+  PROCESS_INFORMATION child{};
+  if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
+    CloseHandle(child.hThread);
+    process_ = child.hProcess;
+    id = child.dwProcessId;
+  }
+  EXPECT_NE(id, 0u) << "CreateProcessW failed with " << GetLastError();
+  CloseHandle(childInput);
+  CloseHandle(childOutput);
+  char byte;
+  DWORD n = 0;
+  if (id != 0) ReadFile(ready, &byte, 1, &n, nullptr);
+  CloseHandle(ready);
+}
+
+WaitingChild::~WaitingChild() {
+  if (process_ != nullptr) TerminateProcess(process_, 0);
+  CloseHandle(process_);
+  CloseHandle(input_);
+}

@@ -1,6 +1,8 @@
 #pragma once
 // Calls the inspection exports of the real DLL as a script does (cdecl,
 // through their addresses) and captures what they print.
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,3 +19,16 @@ std::string CaptureStdout(const std::function<void()>& call);
 
 // UTF-16 to narrow text in the ANSI code page.
 std::string Narrow(const std::wstring& text);
+
+// A running copy of the signing subject (signing\\*.exe). The constructor
+// returns once it has written its ready byte, so it is loaded; the destructor
+// ends and closes it.
+class WaitingChild {
+ public:
+  explicit WaitingChild(const std::wstring& program);
+  ~WaitingChild();
+  DWORD id = 0;
+
+ private:
+  HANDLE input_ = nullptr, process_ = nullptr;
+};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "cdecl_call.h"
@@ -62,4 +63,18 @@ TEST(SignatureOnWindows, AnImpossibleLengthFailsWithoutEndingTheHost) {
     const char* report = CallReport("VerifyEmbeddedSignatureLua", {Arg("abc"), length});
     EXPECT_STREQ(report, "FAILED") << length;
   }
+}
+
+// A script checking an executable passes GetExePath's text straight on: the
+// path is taken before the report that holds it is replaced.
+TEST(SignatureOnWindows, ChecksThePathThatTheLastReportHolds) {
+  ASSERT_NE(LoadQZSteam(), nullptr);
+  const std::wstring program = ProgramFolder() + L"\\signing\\signed.exe";
+  WaitingChild child(program);
+  ASSERT_NE(child.id, 0u);
+  const char* path = CallReport("GetExePath", {child.id});
+  ASSERT_EQ(path, Narrow(program));
+  const char* report = nullptr;
+  CaptureStdout([&] { report = CallReport("VerifyEmbeddedSignatureLua", {Arg(path), uint32_t(std::strlen(path))}); });
+  EXPECT_STREQ(report, "PASSED");
 }

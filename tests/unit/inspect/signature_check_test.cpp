@@ -50,8 +50,9 @@ TEST(SignatureCheck, ReleasesAfterEveryOutcome) {
   }
 }
 
-// The report is reset first and holds only the word, which follows the
-// check's result (a present but untrusted signature passes).
+// The report is reset before the check and holds only the word, which follows
+// the check's result (a present but untrusted signature passes). The bytes are
+// the previous report's text, as when a script passes GetExePath's answer on.
 TEST(SignatureCheckLua, VerifiesExactlyTheGivenBytes) {
   struct Case {
     const char* bytes;
@@ -65,10 +66,11 @@ TEST(SignatureCheckLua, VerifiesExactlyTheGivenBytes) {
     FakeWindows fake;
     fake.trust[u"C:\\good.exe"] = {0x800B0004};
     report::ResetReportBuffer();
-    report::AppendReportText("{\"Process\": []}");
-    const char* report = VerifyEmbeddedSignatureLua(c.bytes, c.length);
+    report::AppendReportText(c.bytes);
+    const char* report = VerifyEmbeddedSignatureLua(c.bytes ? report::ReportBuffer() : nullptr, c.length);
     EXPECT_STREQ(report, std::u16string(c.checked) == u"C:\\good.exe" ? "PASSED" : "FAILED") << c.length;
-    EXPECT_EQ(fake.calls.front(), "allocate") << "the report is reset before anything else";
+    EXPECT_EQ(std::vector<std::string>(fake.calls.begin() + 1, fake.calls.begin() + 3),
+              (std::vector<std::string>{"allocate", "WinVerifyTrust(verify)"}));
     EXPECT_EQ(fake.trustCalls.at(0).path, c.checked) << c.length;
   }
 }
