@@ -17,6 +17,6 @@ QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
   // The platform lists a process's main executable as its first module.
   ModuleList modules(processId);
-  if (modules.state() == ListState::kHasEntry) AppendReportValue(kFormatWide, modules.entry().path);
+  if (modules.state() == ListState::kHasEntry) AppendReportWide(modules.entry().path);
   return ReportResult();
 }

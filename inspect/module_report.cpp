@@ -10,10 +10,10 @@ using namespace qz::report;
 void AppendModuleObject(const win::ModuleRecord& module) {
   AppendReportText(kObjectOpen);
   AppendReportText(kKeyName);
-  AppendReportValue(kFormatQuotedWide, module.name);
+  AppendReportQuotedWide(module.name);
   AppendReportText(kSeparator);
   AppendReportText(kKeyPath);
-  AppendReportValue(kFormatQuotedWide, module.path);
+  AppendReportQuotedWide(module.path);
   AppendReportText(kSeparator);
   AppendReportText(kKeySize);
   AppendReportValue(kFormatDecimal, static_cast<int32_t>(module.imageSize));

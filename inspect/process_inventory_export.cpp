@@ -27,10 +27,10 @@ bool AppendProcessObject(const qz::win::ProcessRecord& process, ReportArray& pro
   AppendReportValue(kFormatDecimal, static_cast<int32_t>(process.processId));
   AppendReportText(kSeparator);
   AppendReportText(kKeyName);
-  AppendReportValue(kFormatQuotedWide, process.exeFile);
+  AppendReportQuotedWide(process.exeFile);
   AppendReportText(kSeparator);
   AppendReportText(kKeyPath);
-  AppendReportValue(kFormatQuotedWide, path.text);
+  AppendReportQuotedWide(path.text);
   AppendModuleArray(process.processId, ModuleArrayForm::kMember);
   AppendReportText(kObjectClose);
   return true;

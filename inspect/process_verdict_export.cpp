@@ -26,7 +26,7 @@ QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   AppendReportValue(kFormatDecimal, static_cast<int32_t>(processId));
   AppendReportText(kSeparator);
   AppendReportText(kKeyPath);
-  AppendReportValue(kFormatQuotedWide, path.text);
+  AppendReportQuotedWide(path.text);
   AppendReportText(kSeparator);
   AppendReportText(kKeyVerdict);
   AppendReportText(passed ? kVerdictPassed : kVerdictFailed);

@@ -24,6 +24,7 @@ inline constexpr char kArrayClose[] = "]";
 inline constexpr char kObjectOpen[] = "{";
 inline constexpr char kObjectClose[] = "}";
 inline constexpr char kSeparator[] = ",";
+inline constexpr char kQuote[] = "\"";
 inline constexpr char kKeyName[] = "\"Name\": ";
 inline constexpr char kKeyPath[] = "\"Path\": ";
 inline constexpr char kKeySize[] = "\"Size\": ";
@@ -31,10 +32,8 @@ inline constexpr char kKeyProcess[] = "\"Process\": ";
 inline constexpr char kKeyId[] = "\"Id\": ";
 inline constexpr char kKeyModule[] = "\"Module\": ";
 
-// Value formats, as the C runtime's sprintf reads them.
+// The number format, as the C runtime's sprintf reads it.
 inline constexpr char kFormatDecimal[] = "%d";
-inline constexpr char kFormatQuotedWide[] = "\"%ws\"";
-inline constexpr char kFormatWide[] = "%ws";
 
 // Releases the previous block and makes a fresh zero-filled one; returns it,
 // or null when it could not be allocated (every append is then dropped).
@@ -50,7 +49,24 @@ std::size_t ReportLength();
 void AppendReportText(const char* text);
 // Formats one value into a 500-byte scratch (cut to fit) and appends it.
 void AppendReportValue(const char* format, int32_t value);
-void AppendReportValue(const char* format, const char16_t* value);
+
+// Appends a UTF-16 value (up to its terminator, at most `maxUnits` code units)
+// converted to the ANSI code page, with '?' for a character the code page
+// lacks. The value passes through the 500-byte scratch: one longer than 499
+// bytes is cut there, after a whole character.
+void AppendReportWide(const char16_t* value, std::size_t maxUnits);
+// The same value between double quotes, which are fixed text and always
+// written, whatever the value converts to.
+void AppendReportQuotedWide(const char16_t* value, std::size_t maxUnits);
+
+template <std::size_t N>
+void AppendReportWide(const char16_t (&value)[N]) {
+  AppendReportWide(value, N);
+}
+template <std::size_t N>
+void AppendReportQuotedWide(const char16_t (&value)[N]) {
+  AppendReportQuotedWide(value, N);
+}
 
 // One array of a report: "[" then elements separated by single commas, then "]".
 class ReportArray {

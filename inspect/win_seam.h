@@ -3,8 +3,8 @@
 // goes through this table, so that the report rules and every failure path run
 // natively against fakes. The Windows implementation only forwards (copying
 // Toolhelp entries into the portable records below); the native defaults are
-// portable stand-ins (allocation, an ASCII "%ws") or report the platform as
-// absent (no snapshot, no process, no trust provider).
+// portable stand-ins (allocation, an ASCII-only code page) or report the
+// platform as absent (no snapshot, no process, no trust provider).
 #include <cstddef>
 #include <cstdint>
 
@@ -72,11 +72,11 @@ struct WinApi {
   // block's pages are zero already; calloc skips touching all 900000 bytes.)
   void* (*allocate)(std::size_t bytes);
   void (*release)(void* block);
-  // The C runtime's sprintf of one UTF-16 text with a "%ws" format (in the
-  // runtime's current locale), writing at most `capacity` bytes into `out`,
-  // terminator included, and always leaving `out` terminated. Answers the
-  // length of the text left in `out`.
-  std::size_t (*formatWide)(char* out, std::size_t capacity, const char* format, const char16_t* text);
+  // WideCharToMultiByte into the ANSI code page (CP_ACP) of `count` code units
+  // of `text`, without best-fit look-alikes: a character the code page lacks
+  // becomes the substitute '?'. Writes no terminator. Answers the bytes
+  // written into `out`, or 0 when they would not all fit `capacity`.
+  std::size_t (*wideToAnsi)(const char16_t* text, std::size_t count, char* out, std::size_t capacity);
 
   // CreateToolhelp32Snapshot: a handle, or InvalidHandle() on failure.
   Handle (*createToolhelpSnapshot)(uint32_t flags, uint32_t processId);

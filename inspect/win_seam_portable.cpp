@@ -1,33 +1,19 @@
-// The native stand-in of the Windows seam: the C library's allocation, a
-// "%ws" that passes ASCII through, and a platform without Toolhelp, processes,
+// The native stand-in of the Windows seam: the C library's allocation, a code
+// page that holds ASCII only, and a platform without Toolhelp, processes,
 // trust provider or WOW64. Tests replace what they exercise.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "inspect/win_seam.h"
 
 namespace qz::win {
 namespace {
 
-// Expands the one "%ws" of `format`; other characters are copied. Code units
-// above 0x7F, which only a real locale could convert, become '?'.
-std::size_t FormatWideAscii(char* out, std::size_t capacity, const char* format, const char16_t* text) {
-  if (capacity == 0) return 0;
-  std::size_t n = 0;
-  auto put = [&](char c) {
-    if (n + 1 < capacity) out[n++] = c;
-  };
-  for (const char* f = format; *f != '\0'; ++f) {
-    if (f[0] == '%' && f[1] == 'w' && f[2] == 's') {
-      for (const char16_t* t = text; t != nullptr && *t != 0; ++t) put(*t < 0x80 ? static_cast<char>(*t) : '?');
-      f += 2;
-    } else {
-      put(*f);
-    }
-  }
-  out[n] = '\0';
-  return n;
+// Each code unit becomes one byte: itself up to 0x7F, else the substitute '?'.
+std::size_t ToAsciiCodePage(const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
+  if (count > capacity) return 0;
+  for (std::size_t i = 0; i < count; ++i) out[i] = text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
+  return count;
 }
 
 void PrintAscii(const char16_t* line) {
@@ -47,7 +33,7 @@ WinApi DefaultApi() {
   WinApi api{};
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
-  api.formatWide = &FormatWideAscii;
+  api.wideToAnsi = &ToAsciiCodePage;
   api.createToolhelpSnapshot = [](uint32_t, uint32_t) { return InvalidHandle(); };
   api.module32First = [](Handle, ModuleRecord*) { return false; };
   api.module32Next = [](Handle, ModuleRecord*) { return false; };

@@ -33,17 +33,17 @@ static_assert(offsetof(TrustData, stateAction) == offsetof(WINTRUST_DATA, dwStat
 static_assert(offsetof(TrustData, stateData) == offsetof(WINTRUST_DATA, hWVTStateData));
 static_assert(offsetof(TrustData, uiContext) == offsetof(WINTRUST_DATA, dwUIContext));
 
-std::size_t FormatWide(char* out, std::size_t capacity, const char* format, const char16_t* text) {
-  if (capacity == 0) return 0;
-  // A runtime that gives up on a character it cannot convert may leave no
-  // terminator; the zeros make the text end where its output ended.
-  std::memset(out, 0, capacity);
-  // msvcrt's own _snprintf: "%ws" converts in the runtime's current locale
-  // (MinGW's C99 printf would not). It leaves no terminator when it cuts, and
-  // answers -1 then or when a character cannot be converted.
-  int n = _snprintf(out, capacity - 1, format, reinterpret_cast<const wchar_t*>(text));
-  out[capacity - 1] = '\0';
-  return n >= 0 && static_cast<std::size_t>(n) < capacity - 1 ? static_cast<std::size_t>(n) : std::strlen(out);
+std::size_t WideToAnsi(const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
+  // A capacity of 0 would ask for the size instead.
+  if (count == 0 || capacity == 0) return 0;
+  const auto* wide = reinterpret_cast<const wchar_t*>(text);
+  const int units = static_cast<int>(count), room = static_cast<int>(capacity);
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, out, room, "?", nullptr);
+  // UTF-8 and the other code pages that hold every character take neither
+  // the flag nor a substitute.
+  if (n == 0 && (GetLastError() == ERROR_INVALID_FLAGS || GetLastError() == ERROR_INVALID_PARAMETER))
+    n = WideCharToMultiByte(CP_ACP, 0, wide, units, out, room, nullptr, nullptr);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
 void CopyModule(const MODULEENTRY32W& from, ModuleRecord* to) {
@@ -97,7 +97,7 @@ WinApi DefaultApi() {
   WinApi api{};
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
-  api.formatWide = &FormatWide;
+  api.wideToAnsi = &WideToAnsi;
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t processId) -> Handle {
     return CreateToolhelp32Snapshot(flags, processId);
   };

@@ -45,9 +45,10 @@ std::string CaptureStdout(const std::function<void()>& call) {
 }
 
 std::string Narrow(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), size, nullptr, 0, "?", nullptr);
   std::string out(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), size, out.data(), n, "?", nullptr);
   return out;
 }
 

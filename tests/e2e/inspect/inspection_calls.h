@@ -17,7 +17,7 @@ const char* CallReport(const char* name, std::initializer_list<uint32_t> args = 
 // written there.
 std::string CaptureStdout(const std::function<void()>& call);
 
-// UTF-16 to narrow text in the ANSI code page.
+// UTF-16 to narrow text in the ANSI code page, '?' for what it lacks.
 std::string Narrow(const std::wstring& text);
 
 // A running copy of the signing subject (signing\\*.exe). The constructor

@@ -18,8 +18,14 @@ std::string OwnPath() {
   return Narrow(path);
 }
 
+// With a module whose folder and name lie outside the ASCII range.
 TEST(InventoryOnWindows, ModuleProfileOfTheCallingProcessMatchesItsOwnSnapshot) {
   ASSERT_NE(LoadQZSteam(), nullptr);
+  const std::wstring folder = ProgramFolder() + L"\\Игра 遊戯", copy = folder + L"\\модуль.dll";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\QZSteam.dll").c_str(), copy.c_str(), FALSE));
+  HMODULE module = LoadLibraryW(copy.c_str());
+  ASSERT_NE(module, nullptr);
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
   ASSERT_NE(snapshot, INVALID_HANDLE_VALUE);
   MODULEENTRY32W entry{};
@@ -30,7 +36,11 @@ TEST(InventoryOnWindows, ModuleProfileOfTheCallingProcessMatchesItsOwnSnapshot) 
            Narrow(entry.szExePath) + "\",\"Size\": " + std::to_string(static_cast<int32_t>(entry.modBaseSize)) + "}";
   }
   CloseHandle(snapshot);
+  EXPECT_NE(own.find(Narrow(copy)), std::string::npos);
   EXPECT_EQ(std::string(CallReport("GetModuleProfile", {0})), own + "]");
+  FreeLibrary(module);
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 TEST(InventoryOnWindows, ExePathIsTheOwnPathAndAMissingProcessGivesTheEmptyText) {

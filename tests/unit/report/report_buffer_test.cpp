@@ -79,7 +79,7 @@ TEST(ReportBuffer, ValuesAndTextsAppendInOrderWithZerosBehind) {
   AppendReportValue(kFormatDecimal, -42);
   AppendReportText(kSeparator);
   AppendReportText(kKeyPath);
-  AppendReportValue(kFormatQuotedWide, u"C:\\Games\\Demo\\demo.exe");
+  AppendReportQuotedWide(u"C:\\Games\\Demo\\demo.exe");
   AppendReportText(kSeparator);
   AppendReportText(kKeySize);
   AppendReportValue(kFormatDecimal, 2147483647);
@@ -146,7 +146,7 @@ TEST(ReportBuffer, TextPastTheCapacityStopsAtCapacityMinusOneTerminated) {
   EXPECT_EQ(ReportBuffer()[kReportCapacity - 1], '\0');
   AppendReportText("more");
   AppendReportValue(kFormatDecimal, 7);
-  AppendReportValue(kFormatQuotedWide, u"more");
+  AppendReportQuotedWide(u"more");
   EXPECT_EQ(ReportLength(), kReportCapacity - 1);
   EXPECT_EQ(std::strlen(ReportBuffer()), kReportCapacity - 1);
 }
@@ -160,19 +160,37 @@ TEST(ReportBuffer, OneTextLargerThanTheBlockIsCut) {
   EXPECT_EQ(std::string(ReportBuffer(), 3), "aby");
 }
 
-TEST(ReportBuffer, ScratchCapacityIsWhatTheSeamIsGiven) {
-  static std::size_t capacitySeen = 0;
-  qz::win::Api().formatWide = [](char* out, std::size_t capacity, const char*, const char16_t*) {
-    capacitySeen = capacity;
-    std::memset(out, 'w', capacity - 1);
-    out[capacity - 1] = '\0';
-    return capacity - 1;
+// The quotes are fixed text around the value. The code page here is UTF-8
+// (one to three bytes a code unit), where a path of 260 units can pass the
+// 499 bytes of the value scratch: the value is cut after a whole character,
+// never inside a surrogate pair, and keeps its closing quote.
+TEST(ReportBuffer, WideValuesAreCutInsideTheirQuotes) {
+  qz::win::Api().wideToAnsi = [](const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
+    std::string bytes;
+    for (const char16_t* c = text; c != text + count; ++c) {
+      const int tail = *c < 0x80 ? 0 : *c < 0x800 ? 1 : 2;
+      const unsigned lead[] = {0x00, 0xC0, 0xE0};
+      bytes += static_cast<char>(lead[tail] | *c >> 6 * tail);
+      for (int t = tail - 1; t >= 0; --t) bytes += static_cast<char>(0x80 | (*c >> 6 * t & 0x3F));
+    }
+    return bytes.size() > capacity ? 0 : bytes.copy(out, capacity);
   };
-  ResetReportBuffer();
-  AppendReportValue(kFormatWide, u"ignored");
+  const std::u16string cjk(165, u'\u904A');  // 495 bytes
+  std::string cjkBytes;
+  for (int i = 0; i < 165; ++i) cjkBytes += "\xE9\x81\x8A";
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"C:\\\u0418\u0433\u0440\u0430", "\"C:\\\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0\","},
+      {u"C:\\" + cjk + cjk, "\"C:\\" + cjkBytes + "\","},
+      {u"a" + cjk + u"\U0001F600", "\"a" + cjkBytes + "\","},  // the pair's first half would fit
+      {u"", "\"\","},
+  };
+  for (const auto& [value, report] : cases) {
+    ResetReportBuffer();
+    AppendReportQuotedWide(value.c_str(), value.size());
+    AppendReportText(kSeparator);
+    EXPECT_EQ(Report(), report);
+  }
   qz::win::Api() = qz::win::DefaultApi();
-  EXPECT_EQ(capacitySeen, kValueScratchSize);
-  EXPECT_EQ(Report(), std::string(499, 'w'));
 }
 
 // Without memory for the block (a fragmented 32-bit address space) every
@@ -192,7 +210,7 @@ TEST(ReportBuffer, FailedAllocationGivesStaticTextsAndNoWrite) {
   EXPECT_EQ(ReportBuffer(), nullptr);
   AppendReportText("dropped");
   AppendReportValue(kFormatDecimal, 1);
-  AppendReportValue(kFormatWide, u"dropped");
+  AppendReportWide(u"dropped");
   EXPECT_EQ(ReportLength(), 0u);
 
   AllocationFake::refuse = false;
