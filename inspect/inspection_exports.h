@@ -13,7 +13,7 @@ QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId);
 QZ_EXPORT char* QZ_CDECL QZS_glosdi();
 // Bare path of the first module of a process: its main executable.
 QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId);
-// {"Id": <pid>,"Path": "<main executable>","Verdict": "PASSED" or "FAILED"}
+// {"Id": <pid>,"Path": "<main executable>","Verdict": "PASSED" or "FAILED"}; 0: the calling process.
 QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId);
 
 // Checks a file's embedded signature and prints one line; the report is untouched.

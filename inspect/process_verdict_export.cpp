@@ -4,6 +4,7 @@
 #include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
 #include "inspect/signature_check.h"
+#include "inspect/win_seam.h"
 
 using namespace qz::inspect;
 using namespace qz::report;
@@ -18,6 +19,9 @@ constexpr char kVerdictFailed[] = "\"FAILED\"";
 
 QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
+  // 0 is the calling process, as for the other exports that take a process
+  // id; a process is opened by its real id.
+  if (processId == 0) processId = qz::win::Api().getCurrentProcessId();
   const ProcessImagePath path = ReadProcessImagePath(processId);
   // An unreadable path is not verified: there is no file to check.
   const bool passed = !path.empty() && VerifyFileSignature(path.text);

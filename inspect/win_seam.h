@@ -85,6 +85,8 @@ struct WinApi {
   bool (*module32Next)(Handle snapshot, ModuleRecord* entry);
   bool (*process32First)(Handle snapshot, ProcessRecord* entry);
   bool (*process32Next)(Handle snapshot, ProcessRecord* entry);
+  // GetCurrentProcessId.
+  uint32_t (*getCurrentProcessId)();
   // OpenProcess: a handle, or null.
   Handle (*openProcess)(uint32_t access, bool inheritHandle, uint32_t processId);
   // GetModuleFileNameExW: characters written, 0 on failure.

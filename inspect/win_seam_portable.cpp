@@ -39,6 +39,7 @@ WinApi DefaultApi() {
   api.module32Next = [](Handle, ModuleRecord*) { return false; };
   api.process32First = [](Handle, ProcessRecord*) { return false; };
   api.process32Next = [](Handle, ProcessRecord*) { return false; };
+  api.getCurrentProcessId = []() -> uint32_t { return 0; };
   api.openProcess = [](uint32_t, bool, uint32_t) -> Handle { return nullptr; };
   api.getModuleFileNameEx = [](Handle, Handle, char16_t*, uint32_t) -> uint32_t { return 0; };
   api.closeHandle = [](Handle) { return true; };

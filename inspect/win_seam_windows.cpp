@@ -105,6 +105,7 @@ WinApi DefaultApi() {
   api.module32Next = &ModuleEntry<Module32NextW>;
   api.process32First = &ProcessEntry<Process32FirstW>;
   api.process32Next = &ProcessEntry<Process32NextW>;
+  api.getCurrentProcessId = []() -> uint32_t { return GetCurrentProcessId(); };
   api.openProcess = [](uint32_t access, bool inheritHandle, uint32_t processId) -> Handle {
     return OpenProcess(access, inheritHandle ? TRUE : FALSE, processId);
   };

@@ -61,6 +61,7 @@ win::WinApi Installed(win::WinApi api) {
   api.module32Next = &Entry<win::ModuleRecord, false>;
   api.process32First = &Entry<win::ProcessRecord, true>;
   api.process32Next = &Entry<win::ProcessRecord, false>;
+  api.getCurrentProcessId = [] { return F().currentProcessId; };
   api.openProcess = [](uint32_t access, bool inherit, uint32_t processId) -> Handle {
     char text[64];
     std::snprintf(text, sizeof text, "OpenProcess(0x%X,%d,%u)", access, inherit ? 1 : 0, processId);

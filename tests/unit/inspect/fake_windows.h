@@ -55,6 +55,7 @@ class FakeWindows {
   std::map<uint32_t, std::vector<FakeModule>> modules;
   std::map<std::u16string, TrustScript> trust;       // by path; absent: not signed
   bool hasKernel32 = true, hasWow64Switch = true;
+  uint32_t currentProcessId = 4242;
 
   // What the library did.
   std::vector<std::string> calls;

@@ -113,22 +113,24 @@ TEST(ProcessInventory, OversizedReportStaysBoundedAndTerminated) {
 
 // VerifyProcessProfile: one process's main executable and whether it passes.
 // The path is verified only when it can be read; the verdict follows the
-// check's result (a present but untrusted signature passes).
+// check's result (a present but untrusted signature passes). Id 0 is the
+// calling process, 4242 in the fake.
 TEST(ProcessVerdict, ReportsPathAndVerdict) {
   struct Case {
+    uint32_t id;
     bool opens, pathReadable;
     uint32_t status;
     const char* verdict;
   };
-  const Case cases[] = {{true, true, 0, "PASSED"},     {true, true, 0x800B0004, "PASSED"},
-                        {true, true, 0x800B0100, "FAILED"}, {false, true, 0, "FAILED"},
-                        {true, false, 0, "FAILED"}};
+  const Case cases[] = {{4242, true, true, 0, "PASSED"},         {4242, true, true, 0x800B0004, "PASSED"},
+                        {4242, true, true, 0x800B0100, "FAILED"}, {4242, false, true, 0, "FAILED"},
+                        {4242, true, false, 0, "FAILED"},         {0, true, true, 0, "PASSED"}};
   for (const Case& c : cases) {
     FakeWindows fake;
     fake.processes = {{4242, u"demo.exe", u"C:\\Games\\demo.exe", c.opens, c.pathReadable}};
     fake.trust[u"C:\\Games\\demo.exe"] = {c.status};
     const bool read = c.opens && c.pathReadable;
-    EXPECT_EQ(std::string(VerifyProcessProfile(4242)), std::string("{\"Id\": 4242,\"Path\": \"") +
+    EXPECT_EQ(std::string(VerifyProcessProfile(c.id)), std::string("{\"Id\": 4242,\"Path\": \"") +
                                                            (read ? "C:\\Games\\demo.exe" : "") +
                                                            "\",\"Verdict\": \"" + c.verdict + "\"}");
     EXPECT_EQ(fake.calls.front(), "allocate");
