@@ -4,7 +4,7 @@
 #include "inspect/module_report.h"
 #include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
-#include "inspect/signature_check.h"
+#include "inspect/signature_verdicts.h"
 #include "inspect/toolhelp_list.h"
 
 using namespace qz::inspect;
@@ -16,10 +16,10 @@ constexpr char kErrorInvalidHandle[] = "\"Error\" : \"Proc Snap : Invalid Handle
 constexpr char kErrorNoFirstEntry[] = "\"Error\" : \"Proc Snap : First value handle failed to get\"";
 
 // Appends the process's object when it is to be listed; false when it is skipped.
-bool AppendProcessObject(const qz::win::ProcessRecord& process, ReportArray& processes) {
+bool AppendProcessObject(const qz::win::ProcessRecord& process, ReportArray& processes, SignatureVerdicts& verdicts) {
   if (process.processId == 0) return false;
   const ProcessImagePath path = ReadProcessImagePath(process.processId);
-  if (!path.empty() && VerifyFileSignature(path.text)) return false;
+  if (!path.empty() && verdicts.Verify(path.text).passed()) return false;
 
   processes.BeginElement();
   AppendReportText(kObjectOpen);
@@ -54,9 +54,10 @@ QZ_EXPORT char* QZ_CDECL QZS_glosdi() {
     case ListState::kHasEntry: {
       AppendReportText(kKeyProcess);
       ReportArray processes;
+      SignatureVerdicts verdicts;
       processes.Open();
       do {
-        AppendProcessObject(list.entry(), processes);
+        AppendProcessObject(list.entry(), processes, verdicts);
       } while (list.Next());
       processes.Close();
       list.Close();

@@ -24,7 +24,7 @@ QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   if (processId == 0) processId = qz::win::Api().getCurrentProcessId();
   const ProcessImagePath path = ReadProcessImagePath(processId);
   // An unreadable path is not verified: there is no file to check.
-  const bool passed = !path.empty() && VerifyFileSignature(path.text);
+  const bool passed = !path.empty() && VerifyFileSignature(path.text).passed();
   AppendReportText(kObjectOpen);
   AppendReportText(kKeyId);
   AppendReportValue(kFormatDecimal, static_cast<int32_t>(processId));

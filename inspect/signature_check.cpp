@@ -1,10 +1,8 @@
 #include "inspect/signature_check.h"
 
-#include <cstdint>
 #include <new>
 #include <string>
 
-#include "inspect/trust_outcome.h"
 #include "inspect/win_seam.h"
 
 namespace qz::inspect {
@@ -20,17 +18,17 @@ constexpr uint32_t kChoiceFile = 1;       // WTD_CHOICE_FILE
 constexpr uint32_t kStateVerify = 1;      // WTD_STATEACTION_VERIFY
 constexpr uint32_t kStateClose = 2;       // WTD_STATEACTION_CLOSE
 
-void PrintOutcome(const TrustOutcome& outcome, const char16_t* path, uint32_t status) {
+}  // namespace
+
+void PrintSignatureVerdict(const SignatureVerdict& verdict, const char16_t* path) {
   try {
-    win::Api().printLine(RenderTrustMessage(outcome.message, path, status).c_str());
+    win::Api().printLine(RenderTrustMessage(verdict.outcome.message, path, verdict.status).c_str());
   } catch (const std::bad_alloc&) {
     // The line is diagnostic; without memory for it the result still stands.
   }
 }
 
-}  // namespace
-
-bool VerifyFileSignature(const char16_t* path) {
+SignatureVerdict VerifyFileSignature(const char16_t* path) {
   if (path == nullptr) path = u"";
   win::WinApi& api = win::Api();
 
@@ -50,13 +48,13 @@ bool VerifyFileSignature(const char16_t* path) {
   const uint32_t status = static_cast<uint32_t>(api.winVerifyTrust(nullptr, &action, &data));
   // The last error must be read before any other platform call can change it.
   const uint32_t lastError = OutcomeDependsOnLastError(status) ? api.getLastError() : 0;
-  const TrustOutcome outcome = TrustOutcomeFor(status, lastError);
-  PrintOutcome(outcome, path, status);
+  const SignatureVerdict verdict{TrustOutcomeFor(status, lastError), status};
+  PrintSignatureVerdict(verdict, path);
 
   // Releases the state the provider kept for the check, whatever its outcome.
   data.stateAction = kStateClose;
   api.winVerifyTrust(nullptr, &action, &data);
-  return outcome.passed;
+  return verdict;
 }
 
 }  // namespace qz::inspect

@@ -1,10 +1,26 @@
 #pragma once
 // Verifies the embedded Authenticode signature of one file through the
 // Windows trust provider and prints one line about the outcome.
+#include <cstdint>
+
+#include "inspect/trust_outcome.h"
+
 namespace qz::inspect {
 
-// True when the signature verifies or is present but not trusted. A null
+// What one check found: its outcome (line and result) and the provider's
+// status, which the line may show.
+struct SignatureVerdict {
+  TrustOutcome outcome;
+  uint32_t status;
+  // True when the signature verifies or is present but not trusted.
+  bool passed() const { return outcome.passed; }
+};
+
+// Checks the file, prints the verdict's line and returns the verdict. A null
 // path is checked as the empty path.
-bool VerifyFileSignature(const char16_t* path);
+SignatureVerdict VerifyFileSignature(const char16_t* path);
+
+// Prints the verdict's line about `path`, as its check printed it.
+void PrintSignatureVerdict(const SignatureVerdict& verdict, const char16_t* path);
 
 }  // namespace qz::inspect

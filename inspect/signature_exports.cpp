@@ -18,7 +18,7 @@ constexpr char kFailed[] = "FAILED";
 }  // namespace
 
 QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const char16_t* path) {
-  return qz::inspect::VerifyFileSignature(path);
+  return qz::inspect::VerifyFileSignature(path).passed();
 }
 
 QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length) {

@@ -68,8 +68,9 @@ struct TrustData {
 };
 
 struct WinApi {
-  // The report block, zero-filled: calloc and free of the C runtime. (A fresh
-  // block's pages are zero already; calloc skips touching all 900000 bytes.)
+  // Heap blocks, zero-filled: calloc and free of the C runtime. They hold the
+  // report (a fresh block's pages are zero already; calloc skips touching all
+  // 900000 bytes) and the inventory's table of signature verdicts.
   void* (*allocate)(std::size_t bytes);
   void (*release)(void* block);
   // WideCharToMultiByte into the ANSI code page (CP_ACP) of `count` code units

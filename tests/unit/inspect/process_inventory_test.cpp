@@ -109,6 +109,8 @@ TEST(ProcessInventory, OversizedReportStaysBoundedAndTerminated) {
   EXPECT_EQ(std::string(report, 28), "{\"Process\": [{\"Id\": 1,\"Name\"");
   EXPECT_TRUE(fake.allClosed());
   EXPECT_EQ(fake.count("OpenProcess(0x1F0FFF,0,300)"), 1) << "every process is still visited";
+  EXPECT_EQ(fake.count("WinVerifyTrust(verify)"), 1) << "one file, checked once";
+  EXPECT_EQ(fake.printed, std::vector<std::u16string>(300, u"The file \"C:\\unsigned.exe\" is not signed.\n"));
 }
 
 // VerifyProcessProfile: one process's main executable and whether it passes.
