@@ -79,7 +79,8 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
   auto shutdown = Export<void(__cdecl*)()>(qzsteam, "QZSteam_Shutdown");
   auto accountId = Export<uint32_t(__cdecl*)()>(qzsteam, "QZSteam_GetAccID");
   auto raise = Export<void(__cdecl*)(int32_t, const char*)>(qzsteam, "QZSteam_IncreaseStatValue");
-  if (!init || !pump || !shutdown || !accountId || !raise) {
+  auto updateServer = Export<void(__cdecl*)()>(qzsteam, "QZSteam_UpdateServer");
+  if (!init || !pump || !shutdown || !accountId || !raise || !updateServer) {
     std::printf("  QZSteam.dll lacks the session exports\n");
     return;
   }
@@ -93,8 +94,15 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
     pump();
     std::vector<std::string> calls = platform.NewCalls();
     received = Contains(calls, "SteamAPI_ISteamUserStats_GetStatInt32(KILL_ENEMY");
-    std::printf("  tick %d: %zu platform calls%s\n", tick, calls.size(),
-                received ? ", statistics and achievements received (KILL_ENEMY is 7 on the account)" : "");
+    if (received) {
+      std::printf("  tick %d: %zu platform calls, statistics and achievements received (on the account KILL_ENEMY is "
+                  "%d, KILL_ENEMY_10 %s)\n",
+                  tick, calls.size(), platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_StatInt")("KILL_ENEMY"),
+                  platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_Achieved")("KILL_ENEMY_10") ? "unlocked"
+                                                                                                   : "locked");
+    } else {
+      std::printf("  tick %d: %zu platform calls\n", tick, calls.size());
+    }
     if (!received) PrintCalls(calls);
   }
 
@@ -113,7 +121,11 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
 
   pump();
   std::printf("  next tick delivers the store's outcome; %zu platform calls\n", platform.NewCalls().size());
+  raise(1, "KILL_ENEMY");
+  updateServer();
   shutdown();
-  std::printf("  QZSteam_Shutdown:\n");
+  std::printf("  one more kill, then the exit sequence QZSteam_UpdateServer(); QZSteam_Shutdown():\n");
   PrintCalls(platform.NewCalls());
+  std::printf("  on the account: KILL_ENEMY %d\n",
+              platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_StatInt")("KILL_ENEMY"));
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/account_file.h"
 #include "sim/callback_dispatch.h"
 #include "sim/stand_in_control.h"
 #include "sim/stand_in_model.h"
@@ -75,6 +76,7 @@ CONTROL_EXPORT int32_t QZSim_CallLog(char* buffer, int32_t capacity) {
 }
 
 CONTROL_EXPORT void QZSim_ClearCalls() { StandInModel().ClearCalls(); }
+CONTROL_EXPORT int32_t QZSim_AccountFileInUse() { return qz::sim::AccountFileInUse() ? 1 : 0; }
 CONTROL_EXPORT int32_t QZSim_Running() { return StandInModel().Running() ? 1 : 0; }
 CONTROL_EXPORT int32_t QZSim_StatInt(const char* name) { return StandInModel().StatInt(Name(name)); }
 CONTROL_EXPORT float QZSim_StatFloat(const char* name) { return StandInModel().StatFloat(Name(name)); }

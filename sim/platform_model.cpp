@@ -69,6 +69,7 @@ bool PlatformModel::Achieved(const std::string& apiName) const {
 }
 
 void PlatformModel::Log(const char* function, std::string arguments) {
+  if (observer) observer(std::string(function) + "(" + arguments + ")");
   calls_.push_back({function, std::move(arguments)});
 }
 
@@ -134,6 +135,10 @@ void PlatformModel::RunCallbacks() {
     std::vector<void*> receivers;
     for (const ModelRegistration& r : registrations_) {
       if (r.callbackId == event.callbackId) receivers.push_back(r.object);
+    }
+    if (observer) {
+      observer("event " + std::to_string(event.callbackId) + " delivered to " + std::to_string(receivers.size()) +
+               " objects");
     }
     for (void* object : receivers) RunCallback(object, event.data.data());
   }

@@ -6,6 +6,7 @@
 // Callback objects are plain addresses here; callback_dispatch.h reaches them.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,7 +49,13 @@ class PlatformModel {
   void QueueRaw(int callbackId, const void* data, std::size_t size, int onPump);
 
   // --- What the platform saw ---
+  // Told of every call, as "Function(arguments)", and of every delivered
+  // event, as "event <id> delivered to <n> objects"; unset, nothing is told.
+  std::function<void(const std::string& line)> observer;
   const std::vector<PlatformCall>& Calls() const { return calls_; }
+  const std::map<std::string, int32_t>& IntStats() const { return intStats_; }
+  const std::map<std::string, float>& FloatStats() const { return floatStats_; }
+  const std::map<std::string, bool>& Achievements() const { return achievements_; }
   void ClearCalls() { calls_.clear(); }
   const std::vector<ModelRegistration>& Registrations() const { return registrations_; }
   bool Running() const { return running_; }

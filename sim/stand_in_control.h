@@ -29,6 +29,7 @@ struct QZSimRegistration {
 //   "Function(arguments)\n", cut to capacity - 1 and terminated; answers the
 //   whole log's length.
 // void QZSim_ClearCalls()                      int32_t QZSim_Running()
+// int32_t QZSim_AccountFileInUse(): 1 when steam_sim_account.json was read
 // int32_t QZSim_StatInt(const char*)           float QZSim_StatFloat(const char*)
 // int32_t QZSim_Achieved(const char*)
 // int32_t QZSim_RegistrationCount()

@@ -4,6 +4,7 @@
 // must not see the library's own C++ SteamAPI_* wrappers, whose names clash.
 #include <cstdint>
 
+#include "sim/account_file.h"
 #include "sim/stand_in_model.h"
 
 using qz::sim::Interface;
@@ -20,14 +21,24 @@ PlatformModel& StandInModel() {
 
 #define STEAM_EXPORT extern "C" __cdecl
 
-STEAM_EXPORT ESteamAPIInitResult SteamAPI_InitFlat(SteamErrMsg* error) { return StandInModel().InitFlat(error); }
-STEAM_EXPORT ESteamAPIInitResult SteamInternal_SteamAPI_Init(const char* versions, SteamErrMsg* error) {
-  return StandInModel().InternalInit(versions, error);
+namespace {
+
+// The model, with the account file read in before the first start or registration.
+qz::sim::PlatformModel& StartingModel() {
+  qz::sim::LoadAccountFileOnce(StandInModel());
+  return StandInModel();
 }
-STEAM_EXPORT bool SteamAPI_Init() { return StandInModel().Init(); }
+
+}  // namespace
+
+STEAM_EXPORT ESteamAPIInitResult SteamAPI_InitFlat(SteamErrMsg* error) { return StartingModel().InitFlat(error); }
+STEAM_EXPORT ESteamAPIInitResult SteamInternal_SteamAPI_Init(const char* versions, SteamErrMsg* error) {
+  return StartingModel().InternalInit(versions, error);
+}
+STEAM_EXPORT bool SteamAPI_Init() { return StartingModel().Init(); }
 STEAM_EXPORT void SteamAPI_RunCallbacks() { StandInModel().RunCallbacks(); }
 STEAM_EXPORT void SteamAPI_Shutdown() { StandInModel().Shutdown(); }
-STEAM_EXPORT void SteamAPI_RegisterCallback(void* callback, int id) { StandInModel().RegisterCallback(callback, id); }
+STEAM_EXPORT void SteamAPI_RegisterCallback(void* callback, int id) { StartingModel().RegisterCallback(callback, id); }
 STEAM_EXPORT void SteamAPI_UnregisterCallback(void* callback) { StandInModel().UnregisterCallback(callback); }
 
 STEAM_EXPORT void* SteamAPI_SteamUser_v023() { return StandInModel().Accessor("SteamAPI_SteamUser_v023", Interface::User); }
@@ -94,7 +105,11 @@ STEAM_EXPORT const char* SteamAPI_ISteamUserStats_GetAchievementDisplayAttribute
                                                                                   const char* key) {
   return StandInModel().GetAchievementDisplayAttribute(name, key);
 }
-STEAM_EXPORT bool SteamAPI_ISteamUserStats_StoreStats(void*) { return StandInModel().StoreStats(); }
+STEAM_EXPORT bool SteamAPI_ISteamUserStats_StoreStats(void*) {
+  const bool accepted = StandInModel().StoreStats();
+  if (accepted) qz::sim::SaveAccountFile(StandInModel());
+  return accepted;
+}
 STEAM_EXPORT bool SteamAPI_ISteamUserStats_ResetAllStats(void*, bool achievementsToo) {
   return StandInModel().ResetAllStats(achievementsToo);
 }
