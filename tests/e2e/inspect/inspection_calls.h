@@ -20,9 +20,9 @@ std::string CaptureStdout(const std::function<void()>& call);
 // UTF-16 to narrow text in the ANSI code page, '?' for what it lacks.
 std::string Narrow(const std::wstring& text);
 
-// A running copy of the signing subject (signing\\*.exe). The constructor
-// returns once it has written its ready byte, so it is loaded; the destructor
-// ends and closes it.
+// A running copy of the signing subject, such as signing\signed.exe. The
+// constructor returns once it has written its ready byte, so it is loaded;
+// the destructor ends and closes it.
 class WaitingChild {
  public:
   explicit WaitingChild(const std::wstring& program);
