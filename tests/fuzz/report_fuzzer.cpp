@@ -2,8 +2,9 @@
 // call: snapshots that fail or have no first entry, module and process entries
 // with any UTF-16 names, paths, sizes and ids (an entry may repeat thousands
 // of times, so reports reach the block's end), processes that cannot be opened
-// or read, any trust status and last error, a report block that cannot be
-// allocated. After each call: the text is there and ends inside the block,
+// or read, any trust status and last error, allocations that fail; paths for
+// VerifyEmbeddedSignatureLua of any bytes and length, or the previous report
+// itself. After each call: there is a text and it ends inside the block,
 // quotes, braces and brackets balance unless the text was cut at the block's
 // end, and every handle and trust state the seam handed out was given back.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,23 +44,23 @@ std::map<Handle, Walk> open;
 uintptr_t handles = 0x100;
 int badUses = 0, trustStates = 0;
 uint32_t lastError = 0;
-bool allocationFailed = false;  // in the current call
-void* blockTaken = nullptr;
+struct Block {  // a heap block the seam hands out again and again
+  char* bytes;
+  std::size_t size, dirty;  // bytes that may be non-zero
+  bool taken;
+};
+std::vector<Block>& blocks = *new std::vector<Block>;  // kept to the end, where leaks are looked for
+const Block* released = nullptr;
+const char* previous = "";  // the latest report
 const char* luaBytes = nullptr;  // VerifyEmbeddedSignatureLua's argument, its length,
 long long luaLength = 0;         // and how many of its bytes the script gave
 std::size_t scriptBytes = 0;
 
-void Require(bool holds, const char* what, const char* text = nullptr) {
-  if (holds) return;
-  std::fprintf(stderr, "report fuzzer: %s\n%.2000s\n", what, text ? text : "");
-  std::abort();
+void Require(bool holds, const char* what, const char* text = "") {
+  if (!holds) std::fprintf(stderr, "report fuzzer: %s\n%.2000s\n", what, text), std::abort();
 }
 
-Handle NewHandle() {
-  const Handle handle = reinterpret_cast<Handle>(handles += 4);
-  open[handle] = {};
-  return handle;
-}
+Handle NewHandle() { return open.emplace(reinterpret_cast<Handle>(handles += 4), Walk{}).first->first; }
 
 // A code unit of a file name: anything but a double quote, which Windows
 // forbids in names and paths (so a report's quotes are all its own).
@@ -97,28 +99,37 @@ bool Entry(Handle snapshot, Record* entry) {
   return true;
 }
 
-uint32_t Pick(const std::vector<uint32_t>& known) {
+// One of the statuses the library tells apart, or any other.
+uint32_t Status(std::initializer_list<uint32_t> known) {
   const std::size_t i = in->ConsumeIntegralInRange<std::size_t>(0, known.size());
-  return i < known.size() ? known[i] : in->ConsumeIntegral<uint32_t>();
+  return i < known.size() ? known.begin()[i] : in->ConsumeIntegral<uint32_t>();
 }
 
 void Install() {
   qz::win::WinApi& api = qz::win::Api();
-  // One block, zeroed for each report and poisoned while released, so a
-  // write past its end or after its release is still caught, without a fresh
-  // 900000-byte mapping per call.
+  // Blocks are reused, never the one released last, zeroed when handed out
+  // and poisoned while released: writing past a block or reading a released
+  // report is caught as with fresh blocks, without mapping 900000 bytes anew
+  // for every call. Of a report only its text and terminator need zeroing.
   api.allocate = [](std::size_t bytes) -> void* {
-    static char* const block = static_cast<char*>(std::malloc(kCap));
-    if (in->ConsumeIntegralInRange(0, 15) == 15) return allocationFailed = true, nullptr;
-    if (blockTaken || bytes != kCap) return std::calloc(1, bytes);
-    blockTaken = block;
-    ASAN_UNPOISON_MEMORY_REGION(block, kCap);
-    return std::memset(block, 0, kCap);
+    if (in->ConsumeIntegralInRange(0, 15) == 15) return nullptr;
+    auto it = std::find_if(blocks.begin(), blocks.end(),
+                           [&](const Block& b) { return !b.taken && b.size == bytes && &b != released; });
+    if (it == blocks.end()) {
+      if (blocks.size() == 8) return std::calloc(1, bytes);
+      released = nullptr;  // the vector may move
+      it = blocks.insert(blocks.end(), {static_cast<char*>(std::malloc(bytes)), bytes, bytes, false});
+    }
+    it->taken = true;
+    ASAN_UNPOISON_MEMORY_REGION(it->bytes, bytes);
+    return std::memset(it->bytes, 0, it->dirty);
   };
   api.release = [](void* block) {
-    if (block != blockTaken) return std::free(block);
-    ASAN_POISON_MEMORY_REGION(block, kCap);
-    blockTaken = nullptr;
+    auto it = std::find_if(blocks.begin(), blocks.end(), [&](const Block& b) { return b.bytes == block; });
+    if (it == blocks.end()) return std::free(block);
+    if (it->size == kCap) it->dirty = strnlen(it->bytes, kCap - 1) + 1;
+    ASAN_POISON_MEMORY_REGION(it->bytes, it->size);
+    it->taken = false, released = &*it;
   };
   api.createToolhelpSnapshot = [](uint32_t, uint32_t) {
     const int outcome = in->ConsumeIntegralInRange(0, 7);
@@ -148,16 +159,14 @@ void Install() {
     if (data->stateAction != 1) return badUses += data->stateData != reinterpret_cast<Handle>(0x5000), --trustStates, 0;
     std::u16string path(data->file->filePath);  // ends where it should (else ASan says so)
     data->stateData = reinterpret_cast<Handle>(0x5000), ++trustStates;
-    lastError = Pick({0, 0x800B0100, 0x800B0003, 0x800B0001});
-    return static_cast<int32_t>(Pick({0, 0x800B0100, 0x800B0111, 0x800B0004, 0x80092026, 0x800B0001}));
+    lastError = Status({0, 0x800B0100, 0x800B0003, 0x800B0001});
+    return static_cast<int32_t>(Status({0, 0x800B0100, 0x800B0111, 0x800B0004, 0x80092026, 0x800B0001}));
   };
   api.getLastError = [] { return lastError; };
   api.printLine = [](const char16_t* line) { std::u16string copy(line); };
   api.ansiToWide = [](const char* bytes, std::size_t count, char16_t* out, std::size_t capacity) {
-    // Never more than the script said it has.
-    Require(bytes == luaBytes && luaLength >= 0 && count <= static_cast<std::size_t>(luaLength), "path bytes read beyond the length");
-    // Each byte stands for the code unit of its value; past the script's
-    // bytes all are zero.
+    Require(bytes == luaBytes && luaLength >= 0 && count <= static_cast<std::size_t>(luaLength), "path read past its length");
+    // Each byte stands for the code unit of its value; past the script's bytes all are zero.
     const std::size_t n = std::min(count, capacity), given = std::min(n, scriptBytes);
     for (std::size_t i = 0; i < given; ++i) out[i] = static_cast<unsigned char>(bytes[i]);
     std::memset(out + given, 0, (n - given) * sizeof *out);
@@ -185,45 +194,39 @@ __attribute__((no_sanitize("coverage"))) bool Balanced(const char* text) {
 void Check(const char* text, bool structured) {
   Require(badUses == 0 && open.empty(), "a handle was not closed, or closed or used unknown");
   Require(trustStates == 0, "a trust state was not released");
-  if (text == nullptr) return Require(allocationFailed, "no text although the block was allocated");
+  Require(text != nullptr, "no text");
   const std::size_t length = strnlen(text, kCap);
+  previous = text;
   Require(length < kCap, "no terminator inside the block");
   Require(!structured || length == kCap - 1 || Balanced(text), "unbalanced report", text);
-}
-
-// Bytes that can be read up to any length up to INT_MAX: zero pages after
-// the script's bytes, reserved once.
-char* Reserve() {
-  static char* area = static_cast<char*>(
-      mmap(nullptr, std::size_t{INT_MAX} + 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
-  return area;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static bool installed = (Install(), true);
-  (void)installed;
+  // Room for a path of any length up to INT_MAX, reserved once: the script's
+  // bytes, then zero pages.
+  static char* const huge = (Install(), static_cast<char*>(mmap(nullptr, std::size_t{INT_MAX} + 1, PROT_READ | PROT_WRITE,
+                                                               MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0)));
   FuzzedDataProvider input(data, size);
   in = &input;
   while (input.remaining_bytes() > 0) {
-    allocationFailed = false;
     switch (input.ConsumeIntegralInRange(0, 4)) {
       case 0: Check(GetModuleProfile(input.ConsumeIntegral<uint32_t>()), true); break;
       case 1: Check(QZS_glosdi(), true); break;
       case 2: Check(GetExePath(input.ConsumeIntegral<uint32_t>()), false); break;
       case 3: Check(VerifyProcessProfile(input.ConsumeIntegral<uint32_t>()), true); break;
       default: {
-        // The bytes end where the script says, so reading past them is caught;
-        // huge lengths read on into zero pages.
+        // The bytes end where the length says, so reading past them is caught.
         const std::vector<char> bytes = input.ConsumeBytes<char>(input.ConsumeIntegralInRange(0, 600));
         luaBytes = bytes.data(), luaLength = static_cast<long long>(scriptBytes = bytes.size());
-        switch (input.ConsumeIntegralInRange(0, 3)) {
+        switch (input.ConsumeIntegralInRange(0, 4)) {
+          case 4: luaBytes = previous, luaLength = static_cast<long long>(scriptBytes = std::strlen(previous)); break;
           case 1: luaLength = input.ConsumeIntegralInRange<long long>(0, luaLength); break;
           case 2: luaLength = input.ConsumeIntegralInRange<long long>(INT_MIN, -1); break;
           case 3:
-            if (Reserve() == MAP_FAILED || bytes.empty()) break;
-            luaBytes = static_cast<const char*>(std::memcpy(Reserve(), bytes.data(), bytes.size()));
+            if (huge == MAP_FAILED || bytes.empty()) break;
+            luaBytes = static_cast<const char*>(std::memcpy(huge, bytes.data(), bytes.size()));
             luaLength = input.ConsumeBool() ? INT_MAX : input.ConsumeIntegralInRange(1 << 16, 1 << 20);
             break;
           default: break;
@@ -231,8 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         if (input.ConsumeIntegralInRange(0, 15) == 15) luaBytes = nullptr;
         const char* text = VerifyEmbeddedSignatureLua(luaBytes, static_cast<int>(luaLength));
         Check(text, false);
-        Require(text == nullptr || std::strcmp(text, "PASSED") == 0 || std::strcmp(text, "FAILED") == 0, "no verdict", text);
-        if (luaBytes == Reserve()) std::memset(Reserve(), 0, bytes.size());
+        Require(std::strcmp(text, "PASSED") == 0 || std::strcmp(text, "FAILED") == 0, "no verdict", text);
       }
     }
   }

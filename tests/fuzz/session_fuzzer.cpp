@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -30,12 +31,12 @@ using qz::sim::PlatformSim;
 using namespace qz::steam;
 
 FuzzedDataProvider* in;
-std::string text;                     // the last text argument made
-std::vector<uint8_t> ticket;           // what the platform writes
-std::array<const char*, kAchievementCount> keys;     // the rows' keys as the library loaded them
+std::string text;                                 // the last text argument made
+std::vector<uint8_t> ticket;                      // what the platform writes
+std::array<const char*, kAchievementCount> keys;  // the rows' keys as the library loaded them
 
-void Require(bool holds) {
-  if (!holds) std::abort();
+void Require(bool holds, const char* what, const char* answer = "") {
+  if (!holds) std::fprintf(stderr, "session fuzzer: %s %s\n", what, answer), std::abort();
 }
 
 // A registered stat's name, an achievement key, any text, the empty text or null.
@@ -127,7 +128,7 @@ void ScriptPlatform(PlatformSim& sim) {
 }
 
 void CheckTicketAnswer(const char* answer) {
-  Require(answer != nullptr);
+  Require(answer != nullptr, "no ticket answer");
   const std::string t = answer;
   const std::size_t digits = t.find_first_not_of("0123456789", t[0] == '-' ? 1 : 0);
   const bool number = digits == std::string::npos && t.size() > (t[0] == '-' ? 1u : 0u);
@@ -135,7 +136,7 @@ void CheckTicketAnswer(const char* answer) {
   for (std::size_t i = 0; i < std::min(ticket.size(), kTicketCapacity); ++i) {
     hex += "0123456789ABCDEF"[ticket[i] >> 4], hex += "0123456789ABCDEF"[ticket[i] & 15];
   }
-  Require(number || t == hex);
+  Require(number || t == hex, "ticket answer neither a code nor the ticket:", answer);
 }
 
 // The 39 statistics by their names, each achievement id on its stat, each
@@ -145,18 +146,18 @@ void CheckRegistry() {
   const QZ_Steam* session = SessionObject();
   if (session == nullptr) return;
   const std::size_t size = session->statsByName.size();
-  Require(size == built || (built == 0 && size == kStatCount));
+  Require(size == built || (built == 0 && size == kStatCount), "statistics added or lost");
   built = size;
   for (const StatDefinition& d : kStatDefinitions) {
     if (size == 0) break;
     const Stat* stat = session->FindStatByName(d.name);
-    Require(stat != nullptr && stat->name == d.name && stat->type == d.type);
+    Require(stat != nullptr && stat->name == d.name && stat->type == d.type, "statistic lost or changed:", d.name);
   }
-  Require(session->statsByAchievementId.size() == (size == 0 ? 0 : kAchievementCount));
+  Require(session->statsByAchievementId.size() == (size == 0 ? 0 : kAchievementCount), "achievement ids added or lost");
   for (std::size_t row = 0; row < kAchievementCount; ++row) {
     const Achievement& a = achievementTable[row];
-    Require(a.id == static_cast<int32_t>(row) + 1 && a.apiName == keys[row]);
-    Require(std::memchr(a.name, 0, sizeof a.name) != nullptr && std::memchr(a.desc, 0, sizeof a.desc) != nullptr);
+    Require(a.id == static_cast<int32_t>(row) + 1 && a.apiName == keys[row], "achievement row changed:", keys[row]);
+    Require(std::memchr(a.name, 0, sizeof a.name) && std::memchr(a.desc, 0, sizeof a.desc), "texts unterminated:", keys[row]);
   }
 }
 
@@ -196,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       case 12: QZSteam_OpenOverlay(Name()), QZSteam_OpenURL(Name()); break;
       case 13: QZSteam_ReqStoreAuthURL(Name()), QZSteam_CreateHTTPRequest(input.ConsumeIntegral<int32_t>(), Name()); break;
       case 14: QZSteam_Test(), QZSteam_Test2(), QZSteam_IsOverlayActive(), QZSteam_BLoggedOn(), QZSteam_GetAccID(); break;
-      default: Require(QZSteam_GetAccID64AsChar(accId) < 64 && std::strlen(accId) < 64); break;
+      default: Require(QZSteam_GetAccID64AsChar(accId) < 64 && std::strlen(accId) < 64, "account id too long"); break;
     }
   }
   // Damage to the registry lasts, so one look per input finds it.
