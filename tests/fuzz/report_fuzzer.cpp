@@ -90,8 +90,10 @@ bool Entry(Handle snapshot, Record* entry) {
     } else {
       last.processId = in->ConsumeIntegral<uint32_t>(), Fill(last.exeFile);
     }
+    // Modules repeat by the thousand, processes (each opened and checked) by
+    // the ten: either fills the block.
     const uint8_t r = in->ConsumeIntegral<uint8_t>();
-    w.repeats = r < 250 ? 0 : (r - 249) * 500;
+    w.repeats = r < 250 ? 0 : (r - 249) * (kModule ? 500 : 10);
   } else {
     --w.repeats;
   }
