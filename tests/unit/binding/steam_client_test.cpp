@@ -1,0 +1,128 @@
+// The wrappers around the Steam seam: the start function they choose, when
+// steam_api.dll is bound and callback objects registered, the arguments they
+// supply themselves, a missing method, and the answer to RequestCurrentStats
+// they give themselves on DLLs of 1.61 and later.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/platform_sim.h"
+#include "steam/steam_client.h"
+
+namespace {
+
+using qz::sim::PlatformSim;
+using qz::steam::SteamFlat;
+using Strings = std::vector<std::string>;
+
+// A callback object, registered at construction, that keeps every event delivered to it.
+template <class P>
+struct Recorder {
+  void On(P* event) { events.push_back(*event); }
+  std::vector<P> events;
+  CCallback<Recorder, P, false> callback{this, &Recorder::On};
+};
+
+TEST(SteamApiInit, UsesTheNewestStartFunctionTheDllHasAndAnswersItsResult) {
+  const struct {
+    const char* release;
+    bool initFlat, internalInit;  // SteamAPI_Init is always there
+    const char* call;
+  } rows[] = {{"1.59 and later", true, true, "SteamAPI_InitFlat(ptr)"},
+              {"1.58a", false, true, "SteamInternal_SteamAPI_Init(null,ptr)"},
+              {"up to 1.57", false, false, "SteamAPI_Init()"}};
+  PlatformSim& sim = PlatformSim::Instance();
+  for (const auto& row : rows) {
+    for (bool succeeds : {false, true}) {
+      sim.Install();
+      if (!row.initFlat) SteamFlat().InitFlat = nullptr;
+      if (!row.internalInit) SteamFlat().InternalInit = nullptr;
+      sim.SetStartSucceeds(succeeds);
+      sim.ClearCalls();
+      EXPECT_EQ(SteamAPI_Init(), succeeds) << row.release;
+      EXPECT_EQ(sim.CallsStartingWith(""), Strings{row.call}) << row.release << ": the only call";
+      SteamAPI_Shutdown();
+    }
+  }
+}
+
+TEST(SteamApiLoad, NothingRunsWithoutAUsableDllAndEarlyObjectsAreRegisteredOnceItLoads) {
+  PlatformSim& sim = PlatformSim::Instance();
+  Recorder<UserStatsReceived_t> early;  // no DLL yet
+  EXPECT_FALSE(SteamAPI_Init());
+  SteamAPI_RunCallbacks();
+  SteamAPI_Shutdown();
+  EXPECT_EQ((std::vector<const void*>{SteamUser(), SteamUserStats(), SteamFriends(), SteamUtils(), SteamHTTP()}),
+            std::vector<const void*>(5, nullptr));
+  EXPECT_EQ(early.callback.GetFlags(), 0) << "nobody registered it";
+
+  sim.Install();
+  SteamFlat().SteamUtils = nullptr;  // e.g. a 1.37-1.47 DLL: no accessors at all
+  EXPECT_FALSE(SteamAPI_Init());
+  EXPECT_TRUE(sim.Calls().empty()) << "a DLL missing a required export is not used";
+
+  sim.Install();
+  ASSERT_TRUE(SteamAPI_Init());
+  Recorder<UserStatsStored_t> late;  // DLL loaded: straight through
+  ASSERT_EQ(sim.Registrations().size(), 2u);
+  EXPECT_EQ(sim.Registrations()[0].object, &early.callback);
+  EXPECT_EQ(sim.Registrations()[0].callbackId, 1101);
+  EXPECT_EQ(sim.Registrations()[1].object, &late.callback);
+  EXPECT_EQ(early.callback.GetFlags(), CCallbackBase::k_ECallbackFlagsRegistered);
+  SteamAPI_Shutdown();
+  ASSERT_TRUE(SteamAPI_Init());
+  EXPECT_EQ(sim.Registrations().size(), 2u) << "a second start registers nothing again";
+}
+
+TEST(Wrappers, SupplyTheirOwnArgumentsAndAnswerAMissingMethodAsAFailureWithoutCalling) {
+  PlatformSim& sim = PlatformSim::Instance();
+  sim.Install();
+  sim.SetStat("KILLS", 41);
+  ASSERT_TRUE(SteamAPI_Init());
+  SteamFlat().Stats_GetAchievementDisplayAttribute = nullptr;
+  SteamFlat().Stats_GetStatInt32 = nullptr;
+  sim.ClearCalls();
+  unsigned char ticket[2048];
+  uint32_t length = 0;
+  SteamUser()->GetAuthSessionTicket(ticket, sizeof ticket, &length);
+  SteamFriends()->ActivateGameOverlayToWebPage("https://example.org/a?b=1");
+  int32_t value = 5;
+  EXPECT_FALSE(SteamUserStats()->GetStat("KILLS", &value));
+  EXPECT_EQ(value, 5);
+  EXPECT_STREQ(SteamUserStats()->GetAchievementDisplayAttribute("WIN_1", "name"), "") << "an empty text, never null";
+  EXPECT_EQ(sim.CallsStartingWith("SteamAPI_ISteam"),
+            (Strings{"SteamAPI_ISteamUser_GetAuthSessionTicket(ptr,2048,ptr,null)",
+                     "SteamAPI_ISteamFriends_ActivateGameOverlayToWebPage(https://example.org/a?b=1,0)"}))
+      << "a NULL identity, web page mode 0, and no call of a missing method";
+}
+
+TEST(StatsRequestFrom161, AnsweredOnceOnTheNextPumpToEveryObjectOfItsIdAndDroppedByAShutdown) {
+  PlatformSim& sim = PlatformSim::Instance();
+  sim.Install(/*withRequestCurrentStats=*/false);
+  sim.SetAppId(0x7F123456);  // the game id keeps the low 24 bits
+  sim.SetSteamId(76561197960287931ull);
+  Recorder<UserStatsReceived_t> received, receivedToo;
+  Recorder<UserStatsStored_t> stored;
+  ASSERT_TRUE(SteamAPI_Init());
+  ASSERT_TRUE(SteamUserStats()->RequestCurrentStats());
+  SteamAPI_Shutdown();
+  SteamAPI_RunCallbacks();
+  ASSERT_TRUE(SteamAPI_Init());
+  SteamAPI_RunCallbacks();
+  EXPECT_TRUE(received.events.empty()) << "the shutdown dropped the answer";
+
+  sim.ClearCalls();
+  EXPECT_TRUE(SteamUserStats()->RequestCurrentStats());
+  EXPECT_TRUE(received.events.empty()) << "nothing before the pump";
+  for (int pump = 0; pump < 3; ++pump) SteamAPI_RunCallbacks();
+  ASSERT_EQ(received.events.size(), 1u) << "exactly one answer";
+  EXPECT_EQ(received.events[0].m_nGameID, 0x123456u);
+  EXPECT_EQ(received.events[0].m_eResult, k_EResultOK);
+  EXPECT_EQ(received.events[0].m_steamIDUser.ConvertToUint64(), 76561197960287931ull);
+  EXPECT_EQ(receivedToo.events.size(), 1u) << "every object registered for 1101";
+  EXPECT_TRUE(stored.events.empty());
+  EXPECT_TRUE(sim.CallsStartingWith("SteamAPI_ISteamUserStats_").empty()) << "no platform call for the request";
+}
+
+}  // namespace
