@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 
 #include "cdecl_call.h"
@@ -20,11 +19,4 @@ inline CdeclCall CallExport(const char* name, std::initializer_list<uint32_t> ar
   CdeclCall call = CallCdecl(address, args);
   EXPECT_EQ(call.bytesPoppedByCallee, 0) << name << " is not cdecl";
   return call;
-}
-
-// A float argument as the 32-bit stack word the caller pushes.
-inline uint32_t FloatArg(float value) {
-  uint32_t word;
-  std::memcpy(&word, &value, sizeof word);
-  return word;
 }
