@@ -1,6 +1,7 @@
 // The stand-in steam_api.dll's flat exports, with the names and cdecl
-// signatures of the SDK's 32-bit DLL. steam_api.def lists them undecorated as
-// 1.48 and later export them; the other builds' lists are derived from it. This file
+// signatures of the SDK's 32-bit DLL: the functions the library uses under
+// every name some release gives them. steam_api.def lists them all; each
+// stand-in build exports those that its real release exports. This file
 // must not see the library's own C++ SteamAPI_* wrappers, whose names clash.
 #include <cstdint>
 
@@ -41,15 +42,23 @@ STEAM_EXPORT void SteamAPI_Shutdown() { StandInModel().Shutdown(); }
 STEAM_EXPORT void SteamAPI_RegisterCallback(void* callback, int id) { StartingModel().RegisterCallback(callback, id); }
 STEAM_EXPORT void SteamAPI_UnregisterCallback(void* callback) { StandInModel().UnregisterCallback(callback); }
 
-STEAM_EXPORT void* SteamAPI_SteamUser_v023() { return StandInModel().Accessor("SteamAPI_SteamUser_v023", Interface::User); }
-STEAM_EXPORT void* SteamAPI_SteamUserStats_v012() {
-  return StandInModel().Accessor("SteamAPI_SteamUserStats_v012", Interface::UserStats);
-}
-STEAM_EXPORT void* SteamAPI_SteamFriends_v017() {
-  return StandInModel().Accessor("SteamAPI_SteamFriends_v017", Interface::Friends);
-}
-STEAM_EXPORT void* SteamAPI_SteamUtils_v010() { return StandInModel().Accessor("SteamAPI_SteamUtils_v010", Interface::Utils); }
-STEAM_EXPORT void* SteamAPI_SteamHTTP_v003() { return StandInModel().Accessor("SteamAPI_SteamHTTP_v003", Interface::HTTP); }
+// Every versioned accessor of the releases the library binds (each real DLL
+// exports one per interface; the .def of each stand-in picks its release's).
+#define STEAM_ACCESSOR(name, which) \
+  STEAM_EXPORT void* name() { return StandInModel().Accessor(#name, Interface::which); }
+STEAM_ACCESSOR(SteamAPI_SteamUser_v020, User)
+STEAM_ACCESSOR(SteamAPI_SteamUser_v021, User)
+STEAM_ACCESSOR(SteamAPI_SteamUser_v022, User)
+STEAM_ACCESSOR(SteamAPI_SteamUser_v023, User)
+STEAM_ACCESSOR(SteamAPI_SteamUserStats_v011, UserStats)
+STEAM_ACCESSOR(SteamAPI_SteamUserStats_v012, UserStats)
+STEAM_ACCESSOR(SteamAPI_SteamUserStats_v013, UserStats)
+STEAM_ACCESSOR(SteamAPI_SteamFriends_v017, Friends)
+STEAM_ACCESSOR(SteamAPI_SteamFriends_v018, Friends)
+STEAM_ACCESSOR(SteamAPI_SteamUtils_v009, Utils)
+STEAM_ACCESSOR(SteamAPI_SteamUtils_v010, Utils)
+STEAM_ACCESSOR(SteamAPI_SteamUtils_v011, Utils)
+STEAM_ACCESSOR(SteamAPI_SteamHTTP_v003, HTTP)
 
 // The plain accessors of 1.32-1.36.
 STEAM_EXPORT void* SteamUser() { return StandInModel().Accessor("SteamUser", Interface::User); }
