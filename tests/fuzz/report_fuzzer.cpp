@@ -69,10 +69,15 @@ char16_t NameUnit() {
   return unit == u'"' ? u'\'' : unit;
 }
 
+// Any units, or one unit many times (long names from short inputs).
 template <std::size_t N>
 void Fill(char16_t (&text)[N]) {  // Toolhelp terminates every text it writes
   const std::size_t units = in->ConsumeIntegralInRange<std::size_t>(0, N - 1);
-  for (std::size_t i = 0; i < units; ++i) text[i] = NameUnit();
+  if (in->ConsumeBool()) {
+    std::fill(text, text + units, NameUnit());
+  } else {
+    for (std::size_t i = 0; i < units; ++i) text[i] = NameUnit();
+  }
   text[units] = 0;
 }
 
