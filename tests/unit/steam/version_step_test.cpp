@@ -66,5 +66,21 @@ TEST_F(VersionStep, AVersionOfZeroResetsOnceAndEverythingIsWrittenBack) {
   EXPECT_EQ(CountCalls("StoreStats("), 0);
 }
 
+// Statistics that earn no achievement unlock nothing after the reset, and
+// still every one of them is written back in the same tick.
+TEST_F(VersionStep, AfterTheResetEveryStatIsWrittenBackAlsoWhenNothingIsEarned) {
+  Sim().SetStat("VERSION", 0);
+  Sim().SetStat("KILL_ENEMY", 5);
+  Sim().SetStat("RUN", 1000.0f);
+  for (const char* earned : kEarned) Sim().SetAchievement(earned, false);
+  ASSERT_EQ(QZSteam_Init(), 1);
+  Tick(2);
+  EXPECT_EQ(CountCalls("ResetAllStats("), 1);
+  EXPECT_EQ(CountCalls("SetAchievement("), 0);
+  EXPECT_EQ(CountCalls("SetStat"), 1 + 39);
+  EXPECT_EQ(Sim().StatInt("KILL_ENEMY"), 5);
+  EXPECT_EQ(Sim().StatFloat("RUN"), 1000.0f);
+}
+
 }  // namespace
 }  // namespace qz::test
