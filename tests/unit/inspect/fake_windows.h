@@ -1,11 +1,18 @@
 #pragma once
 // A scriptable stand-in for the Windows seam: processes, module lists and
-// trust statuses as the test sets them up; every platform call logged in
-// order, every printed line kept, every handle counted.
+// trust statuses as a test sets them up, with the platform's rules that the
+// library could break (a module snapshot of process 0 is the caller's, a
+// process path takes the rights to read it, the last error is lost to the
+// next call). It keeps the printed lines, the paths checked and a log of the
+// other calls that ask the platform something, and knows whether every handle
+// and trust state it handed out came back once and every call was well-formed.
 #include <algorithm>
-#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "inspect/win_seam.h"
@@ -17,64 +24,133 @@ struct FakeModule {
   uint32_t size;
 };
 
-// The modules of the worked examples.
-inline const FakeModule kDemo{u"demo.exe", u"C:\\Games\\Demo\\demo.exe", 1236992};
-inline const FakeModule kRender{u"render.dll", u"C:\\Games\\Demo\\render.dll", 524288};
-
 struct FakeProcess {
   uint32_t id;
-  std::u16string exeFile;
-  std::u16string imagePath;  // what GetModuleFileNameExW reads
-  bool opens = true;
-  bool pathReadable = true;
-};
-
-struct TrustScript {
-  uint32_t status;
-  uint32_t lastError = 0;
-};
-
-// One WinVerifyTrust call as the trust provider saw it.
-struct TrustCall {
-  win::Handle window;
-  win::Guid action;
-  win::TrustData data;
-  win::TrustFileInfo file;
-  std::u16string path;
+  std::u16string exeFile, imagePath;  // imagePath: what GetModuleFileNameExW reads
+  bool opens = true, pathReadable = true;
 };
 
 class FakeWindows {
  public:
-  FakeWindows();   // installs itself into win::Api()
-  ~FakeWindows();  // puts the default table back
-
-  // The platform as scripted.
+  std::vector<FakeProcess> processes;  // in list order; empty: no first entry
   bool processSnapshotFails = false;
-  std::vector<FakeProcess> processes;                // in list order; empty: no first entry
-  // By process id; absent: the snapshot fails; empty: it has no first entry.
-  std::map<uint32_t, std::vector<FakeModule>> modules;
-  std::map<std::u16string, TrustScript> trust;       // by path; absent: not signed
-  bool hasKernel32 = true, hasWow64Switch = true;
+  std::map<uint32_t, std::vector<FakeModule>> modules;  // by process id; absent: the snapshot fails
+  std::map<std::u16string, std::pair<uint32_t, uint32_t>> trust;  // path: status, last error; absent: not signed
+  bool refuseAllocation = false, hasKernel32 = true, hasWow64Switch = true;
   uint32_t currentProcessId = 4242;
 
-  // What the library did.
-  std::vector<std::string> calls;
-  std::vector<std::u16string> printed;
-  std::vector<TrustCall> trustCalls;
-  int handlesOpened = 0;
-  int count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
-  // Every handle handed out was closed once, and nothing else was closed.
-  bool allClosed() const { return open.empty() && unknownCloses == 0; }
+  std::vector<std::string> calls;  // "snapshot", "open", "switch"
+  std::vector<std::u16string> checked, printed;
+  bool clean() const { return open_.empty() && badUses_ == 0 && trustStates_ == 0; }
 
-  // Internals of the installed functions: the handles not yet closed
-  // (flags 0: a process handle).
-  struct OpenHandle {
-    uint32_t flags, processId;
+  FakeWindows();
+  ~FakeWindows() { win::Api() = win::DefaultApi(); }
+
+ private:
+  static inline FakeWindows* current = nullptr;  // the one installed
+  struct Open {
+    uint32_t flags, processId;  // flags 0: a process handle
     std::size_t next;
   };
-  std::map<win::Handle, OpenHandle> open;
-  int unknownCloses = 0;
-  uint32_t lastError = 0;
+  std::map<win::Handle, Open> open_;
+  int badUses_ = 0, trustStates_ = 0;
+  uint32_t lastError_ = 0;
+  uintptr_t lastHandle_ = 0x100;
+
+  win::Handle NewHandle(uint32_t flags, uint32_t processId) {
+    return open_.emplace(reinterpret_cast<win::Handle>(lastHandle_ += 4), Open{flags, processId, 0}).first->first;
+  }
+
+  // The first or next entry of a snapshot taken for modules (flag 8) or processes (2).
+  template <typename Record>
+  static bool Entry(win::Handle snapshot, Record* entry, bool first) {
+    FakeWindows& f = *current;
+    constexpr bool kModule = std::is_same_v<Record, win::ModuleRecord>;
+    const auto it = f.open_.find(snapshot);
+    if (it == f.open_.end() || !(it->second.flags & (kModule ? 8 : 2))) return ++f.badUses_, false;
+    std::size_t& next = first ? (it->second.next = 0) : it->second.next;
+    auto copy = [](auto& to, const std::u16string& from) { to[from.copy(to, std::size(to) - 1)] = 0; };
+    if constexpr (kModule) {
+      const auto& list = f.modules[it->second.processId];
+      if (next >= list.size()) return false;
+      copy(entry->name, list[next].name), copy(entry->path, list[next].path), entry->imageSize = list[next++].size;
+    } else {
+      if (next >= f.processes.size()) return false;
+      entry->processId = f.processes[next].id, copy(entry->exeFile, f.processes[next++].exeFile);
+    }
+    return true;
+  }
 };
+
+inline FakeWindows::FakeWindows() {
+  using win::Handle;
+  static const Handle kKernel32 = reinterpret_cast<Handle>(0x7000), kState = reinterpret_cast<Handle>(0x5000);
+  static void* const kSwitch = reinterpret_cast<void*>(0x7100);
+  current = this;
+  win::WinApi& api = win::Api() = win::DefaultApi();
+  api.allocate = [](std::size_t bytes) { return current->refuseAllocation ? nullptr : std::calloc(1, bytes); };
+  api.createToolhelpSnapshot = [](uint32_t flags, uint32_t id) {
+    FakeWindows& f = *current;
+    f.calls.push_back("snapshot");
+    if (id == 0) id = f.currentProcessId;
+    const bool fails = flags & 8 ? f.modules.count(id) == 0 : f.processSnapshotFails;
+    return fails ? win::InvalidHandle() : f.NewHandle(flags, id);
+  };
+  api.module32First = [](Handle s, win::ModuleRecord* e) { return Entry(s, e, true); };
+  api.module32Next = [](Handle s, win::ModuleRecord* e) { return Entry(s, e, false); };
+  api.process32First = [](Handle s, win::ProcessRecord* e) { return Entry(s, e, true); };
+  api.process32Next = [](Handle s, win::ProcessRecord* e) { return Entry(s, e, false); };
+  api.getCurrentProcessId = [] { return current->currentProcessId; };
+  // Reading the path takes PROCESS_QUERY_INFORMATION and PROCESS_VM_READ; the
+  // handle is not for child processes; process 0 never opens.
+  api.openProcess = [](uint32_t access, bool inherit, uint32_t id) -> Handle {
+    current->calls.push_back("open");
+    for (const FakeProcess& p : current->processes)
+      if (p.id == id && id != 0 && p.opens && (access & 0x410) == 0x410 && !inherit) return current->NewHandle(0, id);
+    return nullptr;
+  };
+  api.getModuleFileNameEx = [](Handle process, Handle module, char16_t* path, uint32_t capacity) -> uint32_t {
+    FakeWindows& f = *current;
+    const auto it = f.open_.find(process);
+    if (it == f.open_.end() || it->second.flags != 0 || module != nullptr) return ++f.badUses_, 0;
+    std::fill(path, path + capacity, u'?');  // a failed read may leave anything behind
+    const FakeProcess& p = *std::find_if(f.processes.begin(), f.processes.end(),
+                                         [&](const FakeProcess& q) { return q.id == it->second.processId; });
+    if (!p.pathReadable) return 0;
+    path[p.imagePath.copy(path, capacity - 1)] = 0;
+    return static_cast<uint32_t>(p.imagePath.size());
+  };
+  api.closeHandle = [](Handle handle) { return current->badUses_ += current->open_.erase(handle) == 0, true; };
+  // The provider takes GENERIC_VERIFY_V2 and the 48-byte WINTRUST_DATA for a
+  // file, with no window, no UI and no revocation check.
+  api.winVerifyTrust = [](Handle window, win::Guid* action, win::TrustData* data) -> int32_t {
+    static const win::Guid kV2{0x00AAC56B, 0xCD44, 0x11D0, {0x8C, 0xC2, 0x00, 0xC0, 0x4F, 0xC2, 0x95, 0xEE}};
+    FakeWindows& f = *current;
+    f.badUses_ += window != nullptr || std::memcmp(action, &kV2, sizeof kV2) != 0 || data->structSize != 48 ||
+                  data->uiChoice != 2 || data->revocationChecks != 0 || data->unionChoice != 1 ||
+                  data->file->structSize != sizeof(win::TrustFileInfo) || data->file->file != nullptr;
+    f.lastError_ = 0;
+    if (data->stateAction != 1) return f.badUses_ += data->stateData != kState, --f.trustStates_, 0;
+    f.checked.push_back(data->file->filePath);
+    data->stateData = kState, ++f.trustStates_;
+    const auto it = f.trust.find(data->file->filePath);
+    const auto [status, lastError] = it != f.trust.end() ? it->second : std::pair{0x800B0100u, 0x800B0100u};
+    f.lastError_ = lastError;
+    return static_cast<int32_t>(status);
+  };
+  api.getLastError = [] { return current->lastError_; };
+  api.printLine = [](const char16_t* line) { current->printed.push_back(line), current->lastError_ = 0; };
+  api.getModuleHandleA = [](const char* name) {
+    return current->hasKernel32 && std::strcmp(name, "kernel32.dll") == 0 ? kKernel32 : nullptr;
+  };
+  api.getProcAddress = [](Handle module, const char* name) {
+    const bool found = module == kKernel32 && std::strcmp(name, "Wow64DisableWow64FsRedirection") == 0;
+    return current->hasWow64Switch && found ? kSwitch : nullptr;
+  };
+  api.callWow64DisableFsRedirection = [](void* function, void** previous) {
+    current->calls.push_back(function == kSwitch ? "switch" : "another function");
+    return *previous = nullptr, true;
+  };
+}
 
 }  // namespace qz::test
