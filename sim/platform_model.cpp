@@ -157,13 +157,6 @@ void PlatformModel::RegisterCallback(void* object, int callbackId) {
   registrations_.push_back({object, callbackId, CallbackSizeBytes(object)});
 }
 
-void PlatformModel::UnregisterCallback(void* object) {
-  Log("SteamAPI_UnregisterCallback", Pointer(object));
-  registrations_.erase(std::remove_if(registrations_.begin(), registrations_.end(),
-                                      [object](const ModelRegistration& r) { return r.object == object; }),
-                       registrations_.end());
-}
-
 void* PlatformModel::Accessor(const char* exportName, Interface which) {
   Log(exportName, "");
   return running_ ? &handles_[static_cast<int>(which)] : nullptr;

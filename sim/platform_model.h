@@ -70,7 +70,6 @@ class PlatformModel {
   void RunCallbacks();
   void Shutdown();
   void RegisterCallback(void* object, int callbackId);
-  void UnregisterCallback(void* object);
   // `exportName` is the accessor's name in the DLL being mimicked.
   void* Accessor(const char* exportName, Interface which);
 

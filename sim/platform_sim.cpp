@@ -51,7 +51,6 @@ void FillTable(steam::SteamFlatApi& t, bool withRequestCurrentStats) {
   t.RunCallbacks = [] { Model()->RunCallbacks(); };
   t.Shutdown = [] { Model()->Shutdown(); };
   t.RegisterCallback = [](CCallbackBase* callback, int id) { Model()->RegisterCallback(callback, id); };
-  t.UnregisterCallback = [](CCallbackBase* callback) { Model()->UnregisterCallback(callback); };
 
   t.SteamUser = [] { return Get<ISteamUser>("SteamAPI_SteamUser_v023", Interface::User); };
   t.SteamUserStats = [] { return Get<ISteamUserStats>("SteamAPI_SteamUserStats_v012", Interface::UserStats); };

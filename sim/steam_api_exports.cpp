@@ -40,7 +40,6 @@ STEAM_EXPORT bool SteamAPI_Init() { return StartingModel().Init(); }
 STEAM_EXPORT void SteamAPI_RunCallbacks() { StandInModel().RunCallbacks(); }
 STEAM_EXPORT void SteamAPI_Shutdown() { StandInModel().Shutdown(); }
 STEAM_EXPORT void SteamAPI_RegisterCallback(void* callback, int id) { StartingModel().RegisterCallback(callback, id); }
-STEAM_EXPORT void SteamAPI_UnregisterCallback(void* callback) { StandInModel().UnregisterCallback(callback); }
 
 // Every versioned accessor of the releases the library binds (each real DLL
 // exports one per interface; the .def of each stand-in picks its release's).

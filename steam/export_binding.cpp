@@ -32,7 +32,6 @@ SteamFlatApi BindExports(ExportLookup lookup, void* context) {
   bind(t.RunCallbacks, {"SteamAPI_RunCallbacks"});
   bind(t.Shutdown, {"SteamAPI_Shutdown"});
   bind(t.RegisterCallback, {"SteamAPI_RegisterCallback"});
-  bind(t.UnregisterCallback, {"SteamAPI_UnregisterCallback"});
 
   // 1.48+ export one versioned accessor per interface; 1.32-1.36 the plain
   // ones; 1.37-1.47 neither, which leaves the table incomplete.

@@ -3,7 +3,9 @@
 // as one table of function pointers. On Windows the runtime binding fills it
 // from the loaded DLL (whichever of the equivalent exports the DLL's SDK
 // release has); natively the platform simulator fills it. Nothing else in the
-// library calls the platform: the wrappers of steam_client.h forward to it.
+// library calls the platform: the wrappers of steam_client.h forward to it,
+// and callback_registry.h registers through it the objects that waited for
+// the load.
 #include <cstdint>
 
 #include "plugin/export.h"
@@ -29,7 +31,6 @@ struct SteamFlatApi {
   void(QZ_CDECL* RunCallbacks)();
   void(QZ_CDECL* Shutdown)();
   void(QZ_CDECL* RegisterCallback)(CCallbackBase* callback, int callbackId);
-  void(QZ_CDECL* UnregisterCallback)(CCallbackBase* callback);
 
   // Interface accessors: the versioned SteamAPI_SteamUser_v0NN (1.48+) or the
   // plain SteamUser (1.32-1.36); null before a successful start.
