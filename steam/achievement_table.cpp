@@ -54,42 +54,49 @@ constexpr StatDefinition kStatDefinitions[kStatCount] = {
 
 namespace {
 
-constexpr std::size_t CountAchievements() {
-  std::size_t count = 0;
-  for (const StatDefinition& stat : kStatDefinitions)
-    for (const AchievementDefinition& achievement : stat.achievements)
-      if (achievement.apiName != nullptr) ++count;
-  return count;
-}
-static_assert(CountAchievements() == kAchievementCount, "every achievement has one row");
+using Rows = std::array<AchievementRow, kAchievementCount>;
 
-constexpr std::array<Achievement, kAchievementCount> MakeAchievementTable() {
-  std::array<Achievement, kAchievementCount> rows{};
+// The one walk of the definitions. A definition with more achievements than
+// kAchievementCount fails to compile (the write past the end is no constant
+// expression); one with fewer leaves the last row without a key.
+constexpr Rows MakeRows() {
+  Rows rows{};
   std::size_t row = 0;
-  for (const StatDefinition& stat : kStatDefinitions) {
-    for (const AchievementDefinition& achievement : stat.achievements) {
+  for (std::size_t stat = 0; stat < kStatCount; ++stat) {
+    for (const AchievementDefinition& achievement : kStatDefinitions[stat].achievements) {
       if (achievement.apiName == nullptr) continue;
-      rows[row].id = static_cast<int32_t>(row + 1);
-      rows[row].apiName = achievement.apiName;
+      rows[row] = {static_cast<int32_t>(row + 1), achievement.apiName, stat, achievement.threshold};
       ++row;
     }
   }
   return rows;
 }
 
-constexpr std::array<Threshold, kAchievementCount> MakeThresholds() {
-  std::array<Threshold, kAchievementCount> thresholds{};
-  std::size_t row = 0;
-  for (const StatDefinition& stat : kStatDefinitions)
-    for (const AchievementDefinition& achievement : stat.achievements)
-      if (achievement.apiName != nullptr) thresholds[row++] = achievement.threshold;
-  return thresholds;
+// The rows come stat by stat, so each stat's first row is where the count of
+// stats seen so far reaches its index.
+constexpr bool EveryStatHasARow(const Rows& rows) {
+  std::size_t statsSeen = 0;
+  for (const AchievementRow& row : rows)
+    if (row.stat == statsSeen) ++statsSeen;
+  return statsSeen == kStatCount;
+}
+
+constexpr std::array<Achievement, kAchievementCount> MakeAchievementTable(const Rows& rows) {
+  std::array<Achievement, kAchievementCount> table{};
+  for (std::size_t row = 0; row < kAchievementCount; ++row) {
+    table[row].id = rows[row].id;
+    table[row].apiName = rows[row].apiName;
+  }
+  return table;
 }
 
 }  // namespace
 
-constexpr std::array<Threshold, kAchievementCount> kAchievementThresholds = MakeThresholds();
+constexpr Rows kAchievementRows = MakeRows();
+static_assert(kAchievementRows.back().apiName != nullptr, "every achievement has one row");
+// The registry makes a stat's record at the stat's first row.
+static_assert(EveryStatHasARow(kAchievementRows), "every stat decides at least one achievement");
 
-std::array<Achievement, kAchievementCount> achievementTable = MakeAchievementTable();
+std::array<Achievement, kAchievementCount> achievementTable = MakeAchievementTable(kAchievementRows);
 
 }  // namespace qz::steam

@@ -2,9 +2,9 @@
 // The game's statistics and achievements, fixed in the library. One table,
 // kStatDefinitions, says everything: the 39 statistics in the order the
 // registry is built, the type of each, and the achievements each decides with
-// their platform keys and thresholds. Achievement ids are the rows' positions
-// in that walk, 1 to 59; the achievement table and the thresholds are derived
-// from it.
+// their platform keys and thresholds. It is walked once, at compile time, into
+// kAchievementRows, one row per achievement in id order (1 to 59); the
+// registry, the unlock checks and the achievement table read those rows.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -30,13 +30,24 @@ struct StatDefinition {
 
 extern const StatDefinition kStatDefinitions[kStatCount];
 
-// The threshold of each row of the achievement table (achievement id - 1).
-extern const std::array<Threshold, kAchievementCount> kAchievementThresholds;
+// One achievement: its id, its platform key, the stat that decides it (an
+// index into kStatDefinitions) and the threshold that unlocks it. The rows
+// come stat by stat, in the order of kStatDefinitions, every stat with at
+// least one row.
+struct AchievementRow {
+  int32_t id;
+  const char* apiName;
+  std::size_t stat;
+  Threshold threshold;
+};
+
+// Row `id - 1` is achievement `id`.
+extern const std::array<AchievementRow, kAchievementCount> kAchievementRows;
 
 // The unlock threshold of achievement `id`, or null for an id outside 1..59.
 inline const Threshold* ThresholdOfAchievement(int32_t id) {
   if (id < 1 || id > static_cast<int32_t>(kAchievementCount)) return nullptr;
-  return &kAchievementThresholds[static_cast<std::size_t>(id - 1)];
+  return &kAchievementRows[static_cast<std::size_t>(id - 1)].threshold;
 }
 
 // The rows the game's achievements are tracked in, in id order. Static and

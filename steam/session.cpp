@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "steam/achievement_table.h"
 #include "steam/steam_client.h"
 
 namespace {
@@ -41,6 +42,21 @@ bool QZ_Steam::Initialize() {
   BuildStatRegistry();
   initialized = true;
   return true;
+}
+
+void QZ_Steam::BuildStatRegistry() {
+  qz::steam::AddStatRecords(statsByName, statsByAchievementId);
+  for (std::size_t row = 0; row < qz::steam::kAchievementCount; ++row) {
+    const qz::steam::AchievementRow& achievement = qz::steam::kAchievementRows[row];
+    const Stat* const stat = FindStatByAchievementId(achievement.id);
+    rowChecks_[row] = stat != nullptr ? RowCheck{stat, achievement.threshold} : RowCheck{nullptr, {}};
+  }
+}
+
+Stat* QZ_Steam::FindStatByName(const char* name) const { return qz::steam::FindStat(statsByName, name); }
+
+Stat* QZ_Steam::FindStatByAchievementId(int32_t id) const {
+  return qz::steam::FindStat(statsByAchievementId, id);
 }
 
 namespace qz::steam {

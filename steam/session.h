@@ -37,7 +37,7 @@ class QZ_Steam {
   // True when the platform library is running.
   bool Initialize();
 
-  // Registry (stat_registry.cpp).
+  // Registry (stat_registry.h): adds the records, then resolves rowChecks_.
   void BuildStatRegistry();
   Stat* FindStatByName(const char* name) const;
   Stat* FindStatByAchievementId(int32_t id) const;
@@ -113,10 +113,10 @@ class QZ_Steam {
   std::atomic<HAuthTicket> latestTicket_{0};
   std::atomic<uint64_t> lastTicketResponse_{0};
 
-  // Each row of the achievement table with its stat (FindStatByAchievementId
-  // of the row's id) and its threshold, resolved when the registry is built
+  // Each achievement row with its stat (FindStatByAchievementId of the row's
+  // id) and its threshold, resolved when the registry is built
   // (the maps change nowhere else), so that the per-tick evaluation reads no
-  // map. A row without a stat or threshold has a null stat.
+  // map. A row without a stat has a null stat.
   struct RowCheck {
     const Stat* stat;
     Threshold threshold;

@@ -1,7 +1,8 @@
 #pragma once
-// The types of the statistics registry: one Stat record per player statistic,
-// the session's two ordered maps onto those records, and the rows of the
-// achievement table with the threshold that unlocks each.
+// The statistics registry: one Stat record per player statistic, the
+// session's two ordered maps onto those records and the functions that fill
+// and search them, and the rows of the achievement table with the threshold
+// that unlocks each.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -57,3 +58,18 @@ struct Threshold {
  private:
   constexpr Threshold(bool, double atLeast) : onFloat(true), minInt(0), minFloat(atLeast) {}
 };
+
+namespace qz::steam {
+
+// Adds a record for each of the game's statistics to `byName`, and to `byId`
+// under the id of every achievement the statistic decides. Inserts and never
+// replaces: after a shutdown, a new start finds every name and id present,
+// and the records keep their values. Out of memory leaves a statistic (or the
+// rest of its ids) out, and throws nothing.
+void AddStatRecords(StatsByName& byName, StatsByAchievementId& byId);
+
+// The record of the statistic `name` / of achievement `id`, or null.
+Stat* FindStat(const StatsByName& byName, const char* name);
+Stat* FindStat(const StatsByAchievementId& byId, int32_t id);
+
+}  // namespace qz::steam

@@ -49,7 +49,7 @@ double NanosecondsSince(Clock::time_point start) {
 double BareLoopNanoseconds() {
   static const double nanoseconds = [] {
     for (std::size_t row = 0; row < qz::steam::kAchievementCount; ++row)
-      g_bare[row] = {&g_values[row % qz::steam::kStatCount], qz::steam::kAchievementThresholds[row].minInt};
+      g_bare[row] = {&g_values[row % qz::steam::kStatCount], qz::steam::kAchievementRows[row].threshold.minInt};
     double best = 1e9;
     for (int round = 0; round < 20; ++round) {
       const Clock::time_point start = Clock::now();
