@@ -5,7 +5,7 @@
 // UTF-16 text is char16_t here; on Windows that is the width of wchar_t.
 #include <cstdint>
 
-#include "plugin/export.h"
+#include "platform/export.h"
 
 // Modules of a process (0: the calling process) as an array of objects.
 QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId);

@@ -2,7 +2,7 @@
 #include "inspect/inspection_exports.h"
 #include "inspect/module_report.h"
 #include "inspect/report_buffer.h"
-#include "inspect/toolhelp_list.h"
+#include "platform/toolhelp.h"
 
 using namespace qz::inspect;
 using namespace qz::report;
@@ -16,7 +16,9 @@ QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId) {
 QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
   // The platform lists a process's main executable as its first module.
-  ModuleList modules(processId);
-  if (modules.state() == ListState::kHasEntry) AppendReportWide(modules.entry().path);
+  qz::win::ForEachModule(processId, [](const qz::win::ModuleRecord& module) {
+    AppendReportWide(module.path);
+    return false;
+  });
   return ReportResult();
 }

@@ -1,7 +1,7 @@
 #include "inspect/module_report.h"
 
 #include "inspect/report_buffer.h"
-#include "inspect/toolhelp_list.h"
+#include "platform/toolhelp.h"
 
 namespace qz::inspect {
 
@@ -21,20 +21,23 @@ void AppendModuleObject(const win::ModuleRecord& module) {
 }
 
 bool AppendModuleArray(uint32_t processId, ModuleArrayForm form) {
-  ModuleList modules(processId);
-  if (modules.state() != ListState::kHasEntry) return false;
-  if (form == ModuleArrayForm::kMember) {
-    AppendReportText(kSeparator);
-    AppendReportText(kKeyModule);
-  }
   ReportArray array;
-  array.Open();
-  do {
+  bool opened = false;
+  win::ForEachModule(processId, [&](const win::ModuleRecord& module) {
+    if (!opened) {
+      opened = true;
+      if (form == ModuleArrayForm::kMember) {
+        AppendReportText(kSeparator);
+        AppendReportText(kKeyModule);
+      }
+      array.Open();
+    }
     array.BeginElement();
-    AppendModuleObject(modules.entry());
-  } while (modules.Next());
-  array.Close();
-  return true;
+    AppendModuleObject(module);
+    return true;
+  });
+  if (opened) array.Close();
+  return opened;
 }
 
 }  // namespace qz::inspect

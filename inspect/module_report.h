@@ -2,7 +2,7 @@
 // Renders the modules of one process into the report.
 #include <cstdint>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::inspect {
 

@@ -1,13 +1,13 @@
 #include "inspect/process_image_path.h"
 
-#include "inspect/unique_handle.h"
+#include "platform/unique_handle.h"
 
 namespace qz::inspect {
 
 ProcessImagePath ReadProcessImagePath(uint32_t processId) {
   ProcessImagePath path{};
   win::WinApi& api = win::Api();
-  UniqueHandle process(api.openProcess(win::kProcessAllAccess, false, processId));
+  win::UniqueHandle process(api.openProcess(win::kProcessAllAccess, false, processId));
   if (!process.valid()) return path;
   const uint32_t length = api.getModuleFileNameEx(process.get(), nullptr, path.text, win::kMaxPath);
   // A failed read may leave anything in the area, and a path cut to the

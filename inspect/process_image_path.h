@@ -3,7 +3,7 @@
 // process (OpenProcess with all access, then GetModuleFileNameExW).
 #include <cstdint>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::inspect {
 

@@ -5,10 +5,11 @@
 #include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
 #include "inspect/signature_verdicts.h"
-#include "inspect/toolhelp_list.h"
+#include "platform/toolhelp.h"
 
 using namespace qz::inspect;
 using namespace qz::report;
+using namespace qz::win;
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr char kErrorInvalidHandle[] = "\"Error\" : \"Proc Snap : Invalid Handle
 constexpr char kErrorNoFirstEntry[] = "\"Error\" : \"Proc Snap : First value handle failed to get\"";
 
 // Appends the process's object when it is to be listed; false when it is skipped.
-bool AppendProcessObject(const qz::win::ProcessRecord& process, ReportArray& processes, SignatureVerdicts& verdicts) {
+bool AppendProcessObject(const ProcessRecord& process, ReportArray& processes, SignatureVerdicts& verdicts) {
   if (process.processId == 0) return false;
   const ProcessImagePath path = ReadProcessImagePath(process.processId);
   if (!path.empty() && verdicts.Verify(path.text).passed()) return false;
@@ -42,28 +43,21 @@ QZ_EXPORT char* QZ_CDECL QZS_glosdi() {
   // Without a block nothing could be reported: nothing is asked either.
   if (ResetReportBuffer() == nullptr) return ReportResult();
   AppendReportText(kObjectOpen);
-  ProcessList list(0);
-  switch (list.state()) {
-    case ListState::kSnapshotFailed:
-      AppendReportText(kErrorInvalidHandle);
-      break;
-    case ListState::kNoFirstEntry:
-      AppendReportText(kErrorNoFirstEntry);
-      list.Close();
-      break;
-    case ListState::kHasEntry: {
+  ReportArray processes;
+  SignatureVerdicts verdicts;
+  bool opened = false;
+  const WalkOutcome outcome = ForEachProcess([&](const ProcessRecord& process) {
+    if (!opened) {
+      opened = true;
       AppendReportText(kKeyProcess);
-      ReportArray processes;
-      SignatureVerdicts verdicts;
       processes.Open();
-      do {
-        AppendProcessObject(list.entry(), processes, verdicts);
-      } while (list.Next());
-      processes.Close();
-      list.Close();
-      break;
     }
-  }
+    AppendProcessObject(process, processes, verdicts);
+    return true;
+  });
+  if (outcome == WalkOutcome::kWalked) processes.Close();
+  if (outcome == WalkOutcome::kSnapshotFailed) AppendReportText(kErrorInvalidHandle);
+  if (outcome == WalkOutcome::kNoFirstEntry) AppendReportText(kErrorNoFirstEntry);
   AppendReportText(kObjectClose);
   return ReportResult();
 }

@@ -4,7 +4,7 @@
 #include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
 #include "inspect/signature_check.h"
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 using namespace qz::inspect;
 using namespace qz::report;

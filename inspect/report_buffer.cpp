@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::report {
 namespace {

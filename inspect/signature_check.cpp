@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::inspect {
 namespace {

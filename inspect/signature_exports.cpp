@@ -6,7 +6,7 @@
 #include "inspect/inspection_exports.h"
 #include "inspect/report_buffer.h"
 #include "inspect/signature_check.h"
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 using namespace qz::report;
 

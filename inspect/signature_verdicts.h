@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "inspect/signature_check.h"
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::inspect {
 

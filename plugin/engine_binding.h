@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/export.h"
+#include "platform/export.h"
 
 namespace qz::engine {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "steam/kernel_seam.h"
+#include "platform/win_seam.h"
 #include "steam/request_exports.h"
 #include "steam/steam_client.h"
 
@@ -48,7 +48,7 @@ char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
   if (!session.ticketReceived.load(std::memory_order_acquire)) {
     do {
       if (elapsedMs > kTicketTimeoutMs) timedOut = true;
-      qz::kernel::Api().sleep(kTicketSleepMs);
+      qz::win::Api().sleep(kTicketSleepMs);
       elapsedMs += kTicketSleepMs;
       if (pump != 0) {
         SteamAPI_RunCallbacks();

@@ -3,7 +3,7 @@
 // straight to the platform.
 #include <cstdint>
 
-#include "plugin/export.h"
+#include "platform/export.h"
 
 // The logged-on user's authentication session ticket as uppercase hex text, or
 // "-1" (not started), "-2" (empty ticket), "-3" (no response in time), or the

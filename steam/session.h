@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/export.h"
+#include "platform/export.h"
 #include "steam/achievement_table.h"
 #include "steam/stat_registry.h"
 #include "steam/steam_callback.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/win_seam.h"
 #include "steam/achievement_table.h"
-#include "steam/kernel_seam.h"
 #include "steam/session.h"
 #include "steam/steam_client.h"
 
@@ -26,13 +26,13 @@ void OutputFormattedWide(const char* format, int value) {
   std::size_t i = 0;
   for (; narrow[i] != '\0'; ++i) wide[i] = static_cast<unsigned char>(narrow[i]);
   wide[i] = u'\0';
-  qz::kernel::Api().outputDebugStringW(wide);
+  qz::win::Api().outputDebugStringW(wide);
 }
 
 void OutputFormattedNarrow(const char* format, int value) {
   char narrow[kMessageSize];
   std::snprintf(narrow, sizeof narrow, format, value);
-  qz::kernel::Api().outputDebugStringA(narrow);
+  qz::win::Api().outputDebugStringA(narrow);
 }
 
 // A Float stat's value as the platform takes it: the nearest float, and an
@@ -128,7 +128,7 @@ void QZ_Steam::OnUserStatsReceived(UserStatsReceived_t* event) {
     OutputFormattedWide("RequestStats - failed, %d\n", static_cast<int>(event->m_eResult));
     return;
   }
-  qz::kernel::Api().outputDebugStringW(u"Received stats and achievements from Steam\n");
+  qz::win::Api().outputDebugStringW(u"Received stats and achievements from Steam\n");
   statsValid = true;
 
   for (Achievement& achievement : achievementTable) {
@@ -170,7 +170,7 @@ void QZ_Steam::OnUserStatsStored(UserStatsStored_t* event) {
     case k_EResultInvalidParam: {
       // Some values were refused: take the platform's values instead.
       LoadStatsFromPlatform();
-      qz::kernel::Api().outputDebugStringW(u"StoreStats - some failed to validate\n");
+      qz::win::Api().outputDebugStringW(u"StoreStats - some failed to validate\n");
       UserStatsReceived_t reload{};
       reload.m_nGameID = gameId.ToUint64();
       reload.m_eResult = k_EResultOK;

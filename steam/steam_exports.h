@@ -2,7 +2,7 @@
 // The exports of the Steam session, as the game's scripts call them.
 #include <cstdint>
 
-#include "plugin/export.h"
+#include "platform/export.h"
 #include "steam/session.h"
 
 // Session lifecycle and account questions.

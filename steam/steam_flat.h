@@ -8,7 +8,7 @@
 // the load.
 #include <cstdint>
 
-#include "plugin/export.h"
+#include "platform/export.h"
 #include "steam/steam_callback.h"
 #include "steam/steam_types.h"
 

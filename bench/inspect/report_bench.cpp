@@ -10,7 +10,7 @@
 
 #include "inspect/inspection_exports.h"
 #include "inspect/report_buffer.h"
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace {
 

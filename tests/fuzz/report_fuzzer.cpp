@@ -24,7 +24,7 @@
 
 #include "inspect/inspection_exports.h"
 #include "inspect/report_buffer.h"
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 // A copy larger than this cannot be made, as in a 32-bit process.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=512"; }

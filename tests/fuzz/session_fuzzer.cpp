@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/win_seam.h"
 #include "sim/platform_sim.h"
 #include "steam/achievement_table.h"
 #include "steam/auth_ticket.h"
-#include "steam/kernel_seam.h"
 #include "steam/request_exports.h"
 #include "steam/session.h"
 #include "steam/steam_exports.h"
@@ -163,10 +163,7 @@ void CheckRegistry() {
 
 void Setup() {
   for (std::size_t row = 0; row < kAchievementCount; ++row) keys[row] = achievementTable[row].apiName;
-  qz::kernel::KernelApi& kernel = qz::kernel::Api();
-  kernel.sleep = [](uint32_t) {};  // the ticket wait counts its sleeps; none needs to pass
-  kernel.outputDebugStringW = [](const char16_t*) {};
-  kernel.outputDebugStringA = [](const char*) {};
+  qz::win::Api().sleep = [](uint32_t) {};  // the ticket wait counts its sleeps; none needs to pass
 }
 
 }  // namespace

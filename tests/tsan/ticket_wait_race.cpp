@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win_seam.h"
 #include "sim/platform_sim.h"
-#include "steam/kernel_seam.h"
 #include "steam/request_exports.h"
 #include "steam/steam_exports.h"
 
@@ -31,7 +31,7 @@ int main() {
   qz::sim::PlatformSim& sim = qz::sim::PlatformSim::Instance();
   sim.Install();
   sim.SetStat("VERSION", 1);
-  qz::kernel::Api().sleep = &SleepUntilNextPump;
+  qz::win::Api().sleep = &SleepUntilNextPump;
   if (QZSteam_Init() != 1) return 1;
 
   int failures = 0;

@@ -15,7 +15,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::test {
 
@@ -36,7 +36,7 @@ class FakeWindows {
   bool processSnapshotFails = false;
   std::map<uint32_t, std::vector<FakeModule>> modules;  // by process id; absent: the snapshot fails
   std::map<std::u16string, std::pair<uint32_t, uint32_t>> trust;  // path: status, last error; absent: not signed
-  bool refuseAllocation = false, hasKernel32 = true, hasWow64Switch = true;
+  bool refuseAllocation = false, hasWow64Switch = true;
   uint32_t currentProcessId = 4242;
 
   std::vector<std::string> calls;  // "snapshot", "open", "switch"
@@ -84,8 +84,7 @@ class FakeWindows {
 
 inline FakeWindows::FakeWindows() {
   using win::Handle;
-  static const Handle kKernel32 = reinterpret_cast<Handle>(0x7000), kState = reinterpret_cast<Handle>(0x5000);
-  static void* const kSwitch = reinterpret_cast<void*>(0x7100);
+  static const Handle kState = reinterpret_cast<Handle>(0x5000);
   current = this;
   win::WinApi& api = win::Api() = win::DefaultApi();
   api.allocate = [](std::size_t bytes) { return current->refuseAllocation ? nullptr : std::calloc(1, bytes); };
@@ -140,16 +139,9 @@ inline FakeWindows::FakeWindows() {
   };
   api.getLastError = [] { return current->lastError_; };
   api.printLine = [](const char16_t* line) { current->printed.push_back(line), current->lastError_ = 0; };
-  api.getModuleHandleA = [](const char* name) {
-    return current->hasKernel32 && std::strcmp(name, "kernel32.dll") == 0 ? kKernel32 : nullptr;
-  };
-  api.getProcAddress = [](Handle module, const char* name) {
-    const bool found = module == kKernel32 && std::strcmp(name, "Wow64DisableWow64FsRedirection") == 0;
-    return current->hasWow64Switch && found ? kSwitch : nullptr;
-  };
-  api.callWow64DisableFsRedirection = [](void* function, void** previous) {
-    current->calls.push_back(function == kSwitch ? "switch" : "another function");
-    return *previous = nullptr, true;
+  api.disableWow64FsRedirection = [](void** previous) {
+    current->calls.push_back("switch");
+    return *previous = nullptr, current->hasWow64Switch;
   };
 }
 

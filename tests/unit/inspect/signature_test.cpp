@@ -76,23 +76,14 @@ TEST(SignatureCheckLua, VerifiesExactlyTheGivenBytes) {
   }
 }
 
-// Looked up at every call (32-bit Windows lacks the function, a process may
-// lack kernel32); only flag 1 switches.
-TEST(Wow64Redirection, SwitchesOnlyForFlagOneWhereTheSwitchExists) {
-  struct Case {
-    bool hasKernel32, hasSwitch;
-    int flag;
-    bool switches;
-  };
-  const Case cases[] = {{true, true, 1, true}, {true, true, 0, false}, {true, true, 2, false},
-                        {true, false, 1, false}, {false, true, 1, false}};
-  for (const Case& c : cases) {
+// Only flag 1 switches; the answer is 0 whether or not the platform has the
+// switch (32-bit Windows lacks it).
+TEST(Wow64Redirection, SwitchesOnlyForFlagOne) {
+  for (const bool hasSwitch : {true, false}) {
     FakeWindows fake;
-    fake.hasKernel32 = c.hasKernel32;
-    fake.hasWow64Switch = c.hasSwitch;
-    EXPECT_EQ(DisableWow64Redirection(c.flag), 0);
-    EXPECT_EQ(DisableWow64Redirection(c.flag), 0);
-    EXPECT_EQ(fake.calls, std::vector<std::string>(c.switches ? 2 : 0, "switch")) << c.flag << c.hasSwitch;
+    fake.hasWow64Switch = hasSwitch;
+    for (const int flag : {1, 0, 2, -1, 1}) EXPECT_EQ(DisableWow64Redirection(flag), 0);
+    EXPECT_EQ(fake.calls, (std::vector<std::string>{"switch", "switch"})) << hasSwitch;
   }
 }
 

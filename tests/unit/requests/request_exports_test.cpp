@@ -1,5 +1,5 @@
 // The request exports against the simulated platform: QZSteam_GetAuthTicket,
-// whose sleeps go through the kernel seam so that the 202-iteration wait runs
+// whose sleeps go through the Windows seam so that the 202-iteration wait runs
 // instantly, and the pass-through exports, which hand one request to the
 // platform and its answer back.
 #include <cstring>

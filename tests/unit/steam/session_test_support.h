@@ -1,6 +1,6 @@
 #pragma once
 // What the session tests share: the simulated platform installed in the Steam
-// seam, the kernel seam recording the ticket wait's sleeps and the debugger
+// seam, the Windows seam recording the ticket wait's sleeps and the debugger
 // lines, and the platform's call log in a short form. Every test runs in its
 // own process, so the process-wide session object starts absent in each.
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win_seam.h"
 #include "sim/platform_sim.h"
-#include "steam/kernel_seam.h"
 #include "steam/request_exports.h"
 #include "steam/session.h"
 #include "steam/steam_exports.h"
@@ -24,11 +24,12 @@ class SessionTest : public ::testing::Test {
   void SetUp() override {
     Sim().Install();
     Sim().SetStat("VERSION", 1);  // an account past its one-time reset
-    kernel::Api() = {[](uint32_t ms) { sleeps.push_back(ms); },
-                     [](const char16_t* text) {
-                       lines.push_back("W:" + std::string(text, text + std::char_traits<char16_t>::length(text)));
-                     },
-                     [](const char* text) { lines.push_back(std::string("A:") + text); }};
+    win::WinApi& api = win::Api();
+    api.sleep = [](uint32_t ms) { sleeps.push_back(ms); };
+    api.outputDebugStringW = [](const char16_t* text) {
+      lines.push_back("W:" + std::string(text, text + std::char_traits<char16_t>::length(text)));
+    };
+    api.outputDebugStringA = [](const char* text) { lines.push_back(std::string("A:") + text); };
   }
 
   static sim::PlatformSim& Sim() { return sim::PlatformSim::Instance(); }

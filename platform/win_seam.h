@@ -1,10 +1,12 @@
 #pragma once
-// The Windows seam of the inspection exports: every platform call they make
-// goes through this table, so that the report rules and every failure path run
+// The Windows seam: every Windows call of the library, apart from the Steam
+// binding's own table, goes through this one table, so that the session's
+// wait and debugger lines, the report rules and every failure path run
 // natively against fakes. The Windows implementation only forwards (copying
 // Toolhelp entries into the portable records below); the native defaults are
-// portable stand-ins (allocation, an ASCII-only code page) or report the
-// platform as absent (no snapshot, no process, no trust provider).
+// portable stand-ins (allocation, a real sleep, an ASCII-only code page) or
+// report the platform as absent (no debugger, no snapshot, no process, no
+// trust provider, no WOW64).
 #include <cstddef>
 #include <cstdint>
 
@@ -68,6 +70,11 @@ struct TrustData {
 };
 
 struct WinApi {
+  // Sleep, and the debugger lines of the statistics cycle.
+  void (*sleep)(uint32_t milliseconds);
+  void (*outputDebugStringW)(const char16_t* text);
+  void (*outputDebugStringA)(const char* text);
+
   // Heap blocks, zero-filled: calloc and free of the C runtime. They hold the
   // report (a fresh block's pages are zero already; calloc skips touching all
   // 900000 bytes) and the inventory's table of signature verdicts.
@@ -100,10 +107,9 @@ struct WinApi {
   // One finished line on the standard output (wprintf_s of the C runtime).
   void (*printLine)(const char16_t* line);
 
-  Handle (*getModuleHandleA)(const char* moduleName);
-  void* (*getProcAddress)(Handle module, const char* procName);
-  // Calls the looked-up Wow64DisableWow64FsRedirection at `function`.
-  bool (*callWow64DisableFsRedirection)(void* function, void** previousState);
+  // Wow64DisableWow64FsRedirection, looked up in kernel32 at each call (32-bit
+  // Windows lacks it): false where it is absent or fails.
+  bool (*disableWow64FsRedirection)(void** previousState);
 
   // The path bytes of a script converted with the process's ANSI code page
   // (MultiByteToWideChar): code units written into `out`, at most `capacity`.

@@ -1,10 +1,13 @@
-// The native stand-in of the Windows seam: the C library's allocation, a code
-// page that holds ASCII only, and a platform without Toolhelp, processes,
-// trust provider or WOW64. Tests replace what they exercise.
+// The native stand-in of the Windows seam: a real sleep, the C library's
+// allocation, a code page that holds ASCII only, and a platform without
+// debugger, Toolhelp, processes, trust provider or WOW64. Tests replace what
+// they exercise.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::win {
 namespace {
@@ -31,6 +34,9 @@ std::size_t WidenLatin1(const char* bytes, std::size_t count, char16_t* out, std
 
 WinApi DefaultApi() {
   WinApi api{};
+  api.sleep = [](uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
+  api.outputDebugStringW = [](const char16_t*) {};
+  api.outputDebugStringA = [](const char*) {};
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
   api.wideToAnsi = &ToAsciiCodePage;
@@ -47,9 +53,7 @@ WinApi DefaultApi() {
   api.winVerifyTrust = [](Handle, Guid*, TrustData*) { return static_cast<int32_t>(0x800B0001u); };
   api.getLastError = []() -> uint32_t { return 0; };
   api.printLine = &PrintAscii;
-  api.getModuleHandleA = [](const char*) -> Handle { return nullptr; };
-  api.getProcAddress = [](Handle, const char*) -> void* { return nullptr; };
-  api.callWow64DisableFsRedirection = [](void*, void**) { return false; };
+  api.disableWow64FsRedirection = [](void**) { return false; };
   api.ansiToWide = &WidenLatin1;
   return api;
 }

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
 namespace qz::win {
 namespace {
@@ -80,9 +80,13 @@ void PrintLine(const char16_t* line) {
   wprintf_s(L"%ls", reinterpret_cast<const wchar_t*>(line));
 }
 
-bool CallWow64DisableFsRedirection(void* function, void** previousState) {
+bool DisableWow64FsRedirection(void** previousState) {
+  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  if (kernel32 == nullptr) return false;
   using Disable = BOOL(WINAPI*)(PVOID*);
-  return reinterpret_cast<Disable>(function)(previousState) != FALSE;
+  void* function = reinterpret_cast<void*>(GetProcAddress(kernel32, "Wow64DisableWow64FsRedirection"));
+  auto disable = reinterpret_cast<Disable>(function);
+  return disable != nullptr && disable(previousState) != FALSE;
 }
 
 std::size_t AnsiToWide(const char* bytes, std::size_t count, char16_t* out, std::size_t capacity) {
@@ -95,6 +99,9 @@ std::size_t AnsiToWide(const char* bytes, std::size_t count, char16_t* out, std:
 
 WinApi DefaultApi() {
   WinApi api{};
+  api.sleep = [](uint32_t milliseconds) { ::Sleep(milliseconds); };
+  api.outputDebugStringW = [](const char16_t* text) { ::OutputDebugStringW(reinterpret_cast<const wchar_t*>(text)); };
+  api.outputDebugStringA = [](const char* text) { ::OutputDebugStringA(text); };
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
   api.wideToAnsi = &WideToAnsi;
@@ -118,11 +125,7 @@ WinApi DefaultApi() {
   };
   api.getLastError = []() -> uint32_t { return GetLastError(); };
   api.printLine = &PrintLine;
-  api.getModuleHandleA = [](const char* moduleName) -> Handle { return GetModuleHandleA(moduleName); };
-  api.getProcAddress = [](Handle module, const char* procName) -> void* {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), procName));
-  };
-  api.callWow64DisableFsRedirection = &CallWow64DisableFsRedirection;
+  api.disableWow64FsRedirection = &DisableWow64FsRedirection;
   api.ansiToWide = &AnsiToWide;
   return api;
 }

@@ -3,14 +3,14 @@
 // it through the Windows seam when it goes out of scope, so every handle a
 // call obtains is closed on every path. Null and INVALID_HANDLE_VALUE are
 // "no handle" and are never closed.
-#include "inspect/win_seam.h"
+#include "platform/win_seam.h"
 
-namespace qz::inspect {
+namespace qz::win {
 
 class UniqueHandle {
  public:
   UniqueHandle() = default;
-  explicit UniqueHandle(win::Handle handle) : handle_(handle) {}
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
   UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) reset(other.release());
@@ -20,25 +20,25 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   ~UniqueHandle() { reset(); }
 
-  static bool IsHandle(win::Handle handle) { return handle != nullptr && handle != win::InvalidHandle(); }
+  static bool IsHandle(Handle handle) { return handle != nullptr && handle != InvalidHandle(); }
 
   bool valid() const { return IsHandle(handle_); }
-  win::Handle get() const { return handle_; }
+  Handle get() const { return handle_; }
 
   // Closes the owned handle, if any, and takes `handle` instead.
-  void reset(win::Handle handle = nullptr) {
-    if (IsHandle(handle_)) win::Api().closeHandle(handle_);
+  void reset(Handle handle = nullptr) {
+    if (IsHandle(handle_)) Api().closeHandle(handle_);
     handle_ = handle;
   }
   // Gives the handle up without closing it.
-  win::Handle release() {
-    win::Handle handle = handle_;
+  Handle release() {
+    Handle handle = handle_;
     handle_ = nullptr;
     return handle;
   }
 
  private:
-  win::Handle handle_ = nullptr;
+  Handle handle_ = nullptr;
 };
 
-}  // namespace qz::inspect
+}  // namespace qz::win
