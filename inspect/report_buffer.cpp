@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/text.h"
 #include "platform/win_seam.h"
 
 namespace qz::report {
@@ -72,18 +73,9 @@ void AppendReportText(const char* text) {
 void AppendReportValue(const char* format, int32_t value) {
   if (Full()) return;
   if (std::strcmp(format, kFormatDecimal) == 0) {
-    // The reports' one number format, without a trip through sprintf: the
-    // sign, then the digits of the magnitude (INT32_MIN included).
-    char digits[12];
-    char* end = digits + sizeof digits;
-    char* p = end;
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-    do {
-      *--p = static_cast<char>('0' + magnitude % 10);
-      magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) *--p = '-';
-    Append(p, static_cast<std::size_t>(end - p));
+    // The reports' one number format, without a trip through sprintf.
+    char digits[text::kDecimalSize];
+    Append(digits, text::WriteDecimal(value, digits));
     return;
   }
   char scratch[kValueScratchSize];

@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "platform/text.h"
 #include "platform/win_seam.h"
 
 namespace qz::inspect {
@@ -22,7 +23,7 @@ constexpr uint32_t kStateClose = 2;       // WTD_STATEACTION_CLOSE
 
 void PrintSignatureVerdict(const SignatureVerdict& verdict, const char16_t* path) {
   try {
-    win::Api().printLine(RenderTrustMessage(verdict.outcome.message, path, verdict.status).c_str());
+    win::Api().printLine(text::FormatTrustLine(verdict.outcome.message, path, verdict.status).c_str());
   } catch (const std::bad_alloc&) {
     // The line is diagnostic; without memory for it the result still stands.
   }

@@ -26,27 +26,4 @@ TrustOutcome TrustOutcomeFor(uint32_t status, uint32_t lastError) {
   }
 }
 
-std::u16string RenderTrustMessage(const char16_t* message, const char16_t* path, uint32_t status) {
-  std::u16string line;
-  for (const char16_t* m = message; *m != 0; ++m) {
-    if (m[0] == u'%' && m[1] == u's') {
-      if (path != nullptr) line += path;
-      ++m;
-    } else if (m[0] == u'%' && m[1] == u'x') {
-      char16_t digits[8];
-      int n = 0;
-      uint32_t rest = status;
-      do {
-        digits[n++] = u"0123456789abcdef"[rest % 16];
-        rest /= 16;
-      } while (rest != 0);
-      while (n > 0) line += digits[--n];
-      ++m;
-    } else {
-      line += *m;
-    }
-  }
-  return line;
-}
-
 }  // namespace qz::inspect

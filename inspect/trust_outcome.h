@@ -3,7 +3,6 @@
 // line printed about the file and the check's result. One pure mapping, so
 // every caller agrees on which outcomes pass.
 #include <cstdint>
-#include <string>
 
 namespace qz::inspect {
 
@@ -27,8 +26,5 @@ inline bool OutcomeDependsOnLastError(uint32_t status) { return status == kTrust
 
 // `lastError` is looked at only when OutcomeDependsOnLastError(status).
 TrustOutcome TrustOutcomeFor(uint32_t status, uint32_t lastError);
-
-// The outcome's message with the path and the status put in.
-std::u16string RenderTrustMessage(const char16_t* message, const char16_t* path, uint32_t status);
 
 }  // namespace qz::inspect

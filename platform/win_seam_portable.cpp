@@ -7,27 +7,14 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/text.h"
 #include "platform/win_seam.h"
 
 namespace qz::win {
 namespace {
 
-// Each code unit becomes one byte: itself up to 0x7F, else the substitute '?'.
-std::size_t ToAsciiCodePage(const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
-  if (count > capacity) return 0;
-  for (std::size_t i = 0; i < count; ++i) out[i] = text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
-  return count;
-}
-
 void PrintAscii(const char16_t* line) {
   for (const char16_t* c = line; *c != 0; ++c) std::fputc(*c < 0x80 ? static_cast<int>(*c) : '?', stdout);
-}
-
-// Without a code page, each byte stands for the code unit of the same value.
-std::size_t WidenLatin1(const char* bytes, std::size_t count, char16_t* out, std::size_t capacity) {
-  const std::size_t n = count < capacity ? count : capacity;
-  for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(bytes[i]);
-  return n;
 }
 
 }  // namespace
@@ -39,7 +26,7 @@ WinApi DefaultApi() {
   api.outputDebugStringA = [](const char*) {};
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
-  api.wideToAnsi = &ToAsciiCodePage;
+  api.wideToAnsi = &text::NarrowToAscii;
   api.createToolhelpSnapshot = [](uint32_t, uint32_t) { return InvalidHandle(); };
   api.module32First = [](Handle, ModuleRecord*) { return false; };
   api.module32Next = [](Handle, ModuleRecord*) { return false; };
@@ -54,7 +41,7 @@ WinApi DefaultApi() {
   api.getLastError = []() -> uint32_t { return 0; };
   api.printLine = &PrintAscii;
   api.disableWow64FsRedirection = [](void**) { return false; };
-  api.ansiToWide = &WidenLatin1;
+  api.ansiToWide = &text::WidenLatin1;
   return api;
 }
 

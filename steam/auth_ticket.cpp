@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
 #include "platform/win_seam.h"
 #include "steam/request_exports.h"
 #include "steam/steam_client.h"
@@ -17,16 +18,6 @@ char* Answer(QZ_Steam& session, const char* text) {
 }
 
 }  // namespace
-
-char* EncodeTicketHex(const unsigned char* bytes, std::size_t n, char* out) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (std::size_t i = 0; i < n; ++i) {
-    out[2 * i] = kDigits[bytes[i] >> 4];
-    out[2 * i + 1] = kDigits[bytes[i] & 0x0F];
-  }
-  out[2 * n] = '\0';
-  return out;
-}
 
 char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
   if (!session.initialized) return Answer(session, "-1");
@@ -62,10 +53,10 @@ char* GetAuthTicketText(QZ_Steam& session, int32_t pump) {
   if (timedOut) return Answer(session, "-3");
 
   if (session.ticketFailed.load()) {
-    std::snprintf(session.ticketText, sizeof session.ticketText, "%d", static_cast<int>(session.ticketResult.load()));
+    session.ticketText[qz::text::WriteDecimal(session.ticketResult.load(), session.ticketText)] = '\0';
     return session.ticketText;
   }
-  return EncodeTicketHex(bytes, length, session.ticketText);
+  return qz::text::EncodeHexUpper(bytes, length, session.ticketText);
 }
 
 }  // namespace qz::steam

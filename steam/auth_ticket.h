@@ -17,8 +17,5 @@ inline constexpr double kTicketTimeoutMs = 20000.0;
 
 // The answer of QZSteam_GetAuthTicket on an existing session object.
 char* GetAuthTicketText(QZ_Steam& session, int32_t pump);
-// Writes the uppercase hex text of bytes[0..n), high digit first, into `out`,
-// which holds 2n + 1 characters, and terminates it at 2n. Returns `out`.
-char* EncodeTicketHex(const unsigned char* bytes, std::size_t n, char* out);
 
 }  // namespace qz::steam

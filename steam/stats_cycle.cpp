@@ -3,8 +3,10 @@
 // store is due; load the statistics when they arrive and react to a store's
 // outcome.
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
+#include "platform/text.h"
 #include "platform/win_seam.h"
 #include "steam/achievement_table.h"
 #include "steam/session.h"
@@ -23,9 +25,7 @@ void OutputFormattedWide(const char* format, int value) {
   char narrow[kMessageSize];
   std::snprintf(narrow, sizeof narrow, format, value);
   char16_t wide[kMessageSize];
-  std::size_t i = 0;
-  for (; narrow[i] != '\0'; ++i) wide[i] = static_cast<unsigned char>(narrow[i]);
-  wide[i] = u'\0';
+  wide[qz::text::WidenLatin1(narrow, std::strlen(narrow), wide, kMessageSize - 1)] = u'\0';
   qz::win::Api().outputDebugStringW(wide);
 }
 
