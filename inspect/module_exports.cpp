@@ -1,15 +1,14 @@
 // GetModuleProfile and GetExePath: reports on one process's module snapshot.
 #include "inspect/inspection_exports.h"
-#include "inspect/module_report.h"
 #include "inspect/report_buffer.h"
+#include "inspect/report_objects.h"
 #include "platform/toolhelp.h"
 
-using namespace qz::inspect;
 using namespace qz::report;
 
 QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
-  AppendModuleArray(processId, ModuleArrayForm::kBare);
+  qz::inspect::AppendModuleArray(processId, "");
   return ReportResult();
 }
 
@@ -17,7 +16,7 @@ QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
   // The platform lists a process's main executable as its first module.
   qz::win::ForEachModule(processId, [](const qz::win::ModuleRecord& module) {
-    AppendReportWide(module.path);
+    AppendWide(module.path);
     return false;
   });
   return ReportResult();

@@ -9,14 +9,6 @@
 using namespace qz::inspect;
 using namespace qz::report;
 
-namespace {
-
-constexpr char kKeyVerdict[] = "\"Verdict\": ";
-constexpr char kVerdictPassed[] = "\"PASSED\"";
-constexpr char kVerdictFailed[] = "\"FAILED\"";
-
-}  // namespace
-
 QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
   // 0 is the calling process, as for the other exports that take a process
@@ -25,15 +17,12 @@ QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   const ProcessImagePath path = ReadProcessImagePath(processId);
   // An unreadable path is not verified: there is no file to check.
   const bool passed = !path.empty() && VerifyFileSignature(path.text).passed();
-  AppendReportText(kObjectOpen);
-  AppendReportText(kKeyId);
-  AppendReportValue(kFormatDecimal, static_cast<int32_t>(processId));
-  AppendReportText(kSeparator);
-  AppendReportText(kKeyPath);
-  AppendReportQuotedWide(path.text);
-  AppendReportText(kSeparator);
-  AppendReportText(kKeyVerdict);
-  AppendReportText(passed ? kVerdictPassed : kVerdictFailed);
-  AppendReportText(kObjectClose);
+  AppendText("{\"Id\": ");
+  AppendDecimal(static_cast<int32_t>(processId));
+  AppendText(",\"Path\": ");
+  AppendQuoted(path.text);
+  AppendText(",\"Verdict\": ");
+  AppendText(passed ? "\"PASSED\"" : "\"FAILED\"");
+  AppendText("}");
   return ReportResult();
 }

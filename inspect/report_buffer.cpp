@@ -1,6 +1,5 @@
 #include "inspect/report_buffer.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/text.h"
@@ -66,25 +65,16 @@ char* ReportResult(const char* fallback) {
 
 std::size_t ReportLength() { return g_length; }
 
-void AppendReportText(const char* text) {
+void AppendText(const char* text) {
   if (text != nullptr) Append(text, std::strlen(text));
 }
 
-void AppendReportValue(const char* format, int32_t value) {
-  if (Full()) return;
-  if (std::strcmp(format, kFormatDecimal) == 0) {
-    // The reports' one number format, without a trip through sprintf.
-    char digits[text::kDecimalSize];
-    Append(digits, text::WriteDecimal(value, digits));
-    return;
-  }
-  char scratch[kValueScratchSize];
-  int n = std::snprintf(scratch, sizeof scratch, format, static_cast<int>(value));
-  if (n < 0) return;
-  Append(scratch, static_cast<std::size_t>(n) < sizeof scratch ? static_cast<std::size_t>(n) : sizeof scratch - 1);
+void AppendDecimal(int32_t value) {
+  char digits[text::kDecimalSize];
+  Append(digits, text::WriteDecimal(value, digits));
 }
 
-void AppendReportWide(const char16_t* value, std::size_t maxUnits) {
+void AppendWide(const char16_t* value, std::size_t maxUnits) {
   if (Full() || value == nullptr) return;
   std::size_t units = 0;
   while (units < maxUnits && value[units] != 0) ++units;
@@ -93,22 +83,27 @@ void AppendReportWide(const char16_t* value, std::size_t maxUnits) {
   Append(scratch, ConvertFitting(value, units, scratch, sizeof scratch - 1));
 }
 
-void AppendReportQuotedWide(const char16_t* value, std::size_t maxUnits) {
-  AppendReportText(kQuote);
-  AppendReportWide(value, maxUnits);
-  AppendReportText(kQuote);
+void AppendQuoted(const char16_t* value, std::size_t maxUnits) {
+  AppendText("\"");
+  AppendWide(value, maxUnits);
+  AppendText("\"");
 }
 
-void ReportArray::Open() {
-  AppendReportText(kArrayOpen);
-  first_ = true;
+void ReportArray::Open(const char* lead) {
+  if (opened_) return;
+  opened_ = true;
+  AppendText(lead);
+  AppendText("[");
 }
 
 void ReportArray::BeginElement() {
-  if (!first_) AppendReportText(kSeparator);
-  first_ = false;
+  if (!empty_) AppendText(",");
+  empty_ = false;
 }
 
-void ReportArray::Close() { AppendReportText(kArrayClose); }
+bool ReportArray::Close() {
+  if (opened_) AppendText("]");
+  return opened_;
+}
 
 }  // namespace qz::report

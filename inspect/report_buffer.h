@@ -18,23 +18,6 @@ namespace qz::report {
 inline constexpr std::size_t kReportCapacity = 900000;
 inline constexpr std::size_t kValueScratchSize = 500;
 
-// Fixed texts of the reports.
-inline constexpr char kArrayOpen[] = "[";
-inline constexpr char kArrayClose[] = "]";
-inline constexpr char kObjectOpen[] = "{";
-inline constexpr char kObjectClose[] = "}";
-inline constexpr char kSeparator[] = ",";
-inline constexpr char kQuote[] = "\"";
-inline constexpr char kKeyName[] = "\"Name\": ";
-inline constexpr char kKeyPath[] = "\"Path\": ";
-inline constexpr char kKeySize[] = "\"Size\": ";
-inline constexpr char kKeyProcess[] = "\"Process\": ";
-inline constexpr char kKeyId[] = "\"Id\": ";
-inline constexpr char kKeyModule[] = "\"Module\": ";
-
-// The number format, as the C runtime's sprintf reads it.
-inline constexpr char kFormatDecimal[] = "%d";
-
 // Releases the previous block and makes a fresh zero-filled one; returns it,
 // or null when it could not be allocated (every append is then dropped).
 char* ResetReportBuffer();
@@ -46,39 +29,42 @@ char* ReportResult(const char* fallback = "");
 // Bytes of the current report text, terminator excluded.
 std::size_t ReportLength();
 
-void AppendReportText(const char* text);
-// Formats one value into a 500-byte scratch (cut to fit) and appends it.
-void AppendReportValue(const char* format, int32_t value);
+// Fixed text of the report's shape: keys, brackets, separators.
+void AppendText(const char* text);
+// A number as signed decimal.
+void AppendDecimal(int32_t value);
 
-// Appends a UTF-16 value (up to its terminator, at most `maxUnits` code units)
+// A UTF-16 value (up to its terminator, at most `maxUnits` code units)
 // converted to the ANSI code page, with '?' for a character the code page
-// lacks. The value passes through the 500-byte scratch: one longer than 499
+// lacks. The value passes through a 500-byte scratch: one longer than 499
 // bytes is cut there, after a whole character.
-void AppendReportWide(const char16_t* value, std::size_t maxUnits);
+void AppendWide(const char16_t* value, std::size_t maxUnits);
 // The same value between double quotes, which are fixed text and always
 // written, whatever the value converts to.
-void AppendReportQuotedWide(const char16_t* value, std::size_t maxUnits);
+void AppendQuoted(const char16_t* value, std::size_t maxUnits);
 
 template <std::size_t N>
-void AppendReportWide(const char16_t (&value)[N]) {
-  AppendReportWide(value, N);
+void AppendWide(const char16_t (&value)[N]) {
+  AppendWide(value, N);
 }
 template <std::size_t N>
-void AppendReportQuotedWide(const char16_t (&value)[N]) {
-  AppendReportQuotedWide(value, N);
+void AppendQuoted(const char16_t (&value)[N]) {
+  AppendQuoted(value, N);
 }
 
-// One array of a report: "[" then elements separated by single commas, then "]".
+// One array of a report, written only once it is opened: a lead text and
+// "[", then elements separated by single commas, then "]".
 class ReportArray {
  public:
-  // Appends "[" and arms the first-element flag.
-  void Open();
+  // Appends `lead` and "[" at the first call; later calls append nothing.
+  void Open(const char* lead);
   // Appends "," unless this is the array's first element.
   void BeginElement();
-  void Close();
+  // Appends "]" when the array was opened; answers whether it was.
+  bool Close();
 
  private:
-  bool first_ = true;
+  bool opened_ = false, empty_ = true;
 };
 
 }  // namespace qz::report

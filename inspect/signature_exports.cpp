@@ -43,6 +43,6 @@ QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length
   // "FAILED" answers, and nothing is checked.
   if (ResetReportBuffer() == nullptr) return ReportResult(kFailed);
   const bool passed = copy != nullptr && VerifyEmbeddedSignature(copy.get());
-  AppendReportText(passed ? kPassed : kFailed);
+  AppendText(passed ? kPassed : kFailed);
   return ReportResult(kFailed);
 }

@@ -19,10 +19,10 @@ using namespace qz::report;
 // append of the report is dropped.
 TEST(ReportBuffer, TextPastTheCapacityIsCutAndTerminated) {
   ResetReportBuffer();
-  AppendReportText("ab");
-  AppendReportText(std::string(kReportCapacity + 10, 'y').c_str());
-  AppendReportValue(kFormatDecimal, 7);
-  AppendReportQuotedWide(u"more");
+  AppendText("ab");
+  AppendText(std::string(kReportCapacity + 10, 'y').c_str());
+  AppendDecimal(7);
+  AppendQuoted(u"more");
   EXPECT_EQ(ReportLength(), kReportCapacity - 1);
   EXPECT_EQ(std::strlen(ReportBuffer()), kReportCapacity - 1);
   EXPECT_EQ(std::string(ReportBuffer(), 3), "aby");
@@ -54,8 +54,8 @@ TEST(ReportBuffer, WideValuesAreCutInsideTheirQuotes) {
   };
   for (const auto& [value, report] : cases) {
     ResetReportBuffer();
-    AppendReportQuotedWide(value.c_str(), value.size());
-    AppendReportText(kSeparator);
+    AppendQuoted(value.c_str(), value.size());
+    AppendText(",");
     EXPECT_EQ(ReportBuffer(), report);
   }
   win::Api() = win::DefaultApi();
@@ -88,7 +88,7 @@ TEST(ModuleReports, ModuleProfileAndExePath) {
     FakeWindows fake;
     if (c.id != 9) fake.modules[c.id == 0 ? 4242 : c.id] = c.modules;
     ResetReportBuffer();
-    AppendReportText("previous report");
+    AppendText("previous report");
     EXPECT_STREQ(GetExePath(c.id), c.exePath) << c.id;
     EXPECT_EQ(GetModuleProfile(c.id), c.profile) << c.id;
     EXPECT_TRUE(fake.clean()) << c.id;
@@ -151,13 +151,13 @@ TEST(ProcessReports, InventoryAndVerdicts) {
 TEST(NoReportBlock, StaticTextsAndNothingAsked) {
   FakeWindows fake;
   ResetReportBuffer();
-  AppendReportText("previous report");
+  AppendText("previous report");
   fake.refuseAllocation = true;
   for (auto reportExport : {&GetModuleProfile, &GetExePath, &VerifyProcessProfile}) EXPECT_STREQ(reportExport(0), "");
   EXPECT_STREQ(QZS_glosdi(), "");
   EXPECT_STREQ(VerifyEmbeddedSignatureLua("C:\\Games\\Demo\\demo.exe", 22), "FAILED");
   EXPECT_TRUE(fake.calls.empty() && fake.checked.empty());
-  AppendReportText("dropped");
+  AppendText("dropped");
   EXPECT_EQ(ReportLength(), 0u);
 }
 

@@ -37,7 +37,7 @@ TEST(SignatureCheck, EveryOutcomeGivesItsLineAndResult) {
       {0xABCDEF, 0, u"Error is: 0xabcdef.\n", false},
   };
   report::ResetReportBuffer();
-  report::AppendReportText("previous report");
+  report::AppendText("previous report");
   for (const Case& c : cases) {
     FakeWindows fake;
     fake.trust[u"C:\\%x%s.exe"] = {c.status, c.lastError};
@@ -69,7 +69,7 @@ TEST(SignatureCheckLua, VerifiesExactlyTheGivenBytes) {
     FakeWindows fake;
     fake.trust[u"C:\\good.exe"] = {0x800B0004, 0};
     report::ResetReportBuffer();
-    report::AppendReportText(c.bytes);
+    report::AppendText(c.bytes);
     const char* report = VerifyEmbeddedSignatureLua(c.bytes ? report::ReportBuffer() : nullptr, c.length);
     EXPECT_STREQ(report, std::u16string(c.checked) == u"C:\\good.exe" ? "PASSED" : "FAILED") << c.length;
     EXPECT_EQ(fake.checked, std::vector<std::u16string>{c.checked}) << c.length;
