@@ -2,7 +2,6 @@
 // The inspection exports of QZSteam.dll. The reporting ones return the report
 // buffer (its text stays the library's, valid until the next reporting call),
 // or a static text when no block could be allocated for it: never null.
-// UTF-16 text is char16_t here; on Windows that is the width of wchar_t.
 #include <cstdint>
 
 #include "platform/export.h"
@@ -17,7 +16,7 @@ QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId);
 QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId);
 
 // Checks a file's embedded signature and prints one line; the report is untouched.
-QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const char16_t* path);
+QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const QZWideChar* path);
 // The same check for `length` path bytes; the report is "PASSED" or "FAILED".
 QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length);
 // flag 1 switches off WOW64 file-system redirection for the calling thread; always 0.

@@ -17,8 +17,8 @@ constexpr char kFailed[] = "FAILED";
 
 }  // namespace
 
-QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const char16_t* path) {
-  return qz::inspect::VerifyFileSignature(path).passed();
+QZ_EXPORT bool QZ_CDECL VerifyEmbeddedSignature(const QZWideChar* path) {
+  return qz::inspect::VerifyFileSignature(reinterpret_cast<const char16_t*>(path)).passed();
 }
 
 QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length) {
@@ -42,7 +42,7 @@ QZ_EXPORT char* QZ_CDECL VerifyEmbeddedSignatureLua(const char* path, int length
   // Without a block there is no report to write the word into: the static
   // "FAILED" answers, and nothing is checked.
   if (ResetReportBuffer() == nullptr) return ReportResult(kFailed);
-  const bool passed = copy != nullptr && VerifyEmbeddedSignature(copy.get());
+  const bool passed = copy != nullptr && qz::inspect::VerifyFileSignature(copy.get()).passed();
   AppendText(passed ? kPassed : kFailed);
   return ReportResult(kFailed);
 }

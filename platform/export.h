@@ -10,3 +10,12 @@
 #endif
 
 #define QZ_EXPORT extern "C"
+
+// UTF-16 text crossing the boundary: wchar_t on Windows, as the game passes it
+// and the public header declares it; natively char16_t, of the same width.
+#if defined(_WIN32)
+using QZWideChar = wchar_t;
+#else
+using QZWideChar = char16_t;
+#endif
+static_assert(sizeof(QZWideChar) == sizeof(char16_t), "UTF-16 code units");
