@@ -66,7 +66,7 @@ CONTROL_EXPORT void QZSim_QueueEvent(int32_t callbackId, const void* data, int32
 
 CONTROL_EXPORT int32_t QZSim_CallLog(char* buffer, int32_t capacity) {
   std::string log;
-  for (const auto& call : StandInModel().Calls()) log += call.function + "(" + call.arguments + ")\n";
+  for (const std::string& line : StandInModel().CallLines()) log += line + "\n";
   if (buffer && capacity > 0) {
     std::size_t n = std::min(log.size(), static_cast<std::size_t>(capacity - 1));
     std::memcpy(buffer, log.data(), n);

@@ -73,6 +73,14 @@ void PlatformModel::Log(const char* function, std::string arguments) {
   calls_.push_back({function, std::move(arguments)});
 }
 
+std::vector<std::string> PlatformModel::CallLines(const std::string& prefix) const {
+  std::vector<std::string> lines;
+  for (const PlatformCall& call : calls_) {
+    if (call.function.compare(0, prefix.size(), prefix) == 0) lines.push_back(call.function + "(" + call.arguments + ")");
+  }
+  return lines;
+}
+
 bool PlatformModel::NextResult(std::vector<bool>& results) {
   if (results.empty()) return true;
   bool result = results.front();

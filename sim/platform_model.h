@@ -1,7 +1,7 @@
 #pragma once
 // The simulated platform itself: the player's account, the session state, the
 // event queue and the call log, behind one method per flat function of
-// steam_api.dll. Shared by the in-process simulator (platform_sim.cpp) and the
+// steam_api.dll. Shared by the in-process simulator (platform_sim.h) and the
 // stand-in steam_api.dll (steam_api_exports.cpp); each of them only forwards.
 // Callback objects are plain addresses here; callback_dispatch.h reaches them.
 #include <cstddef>
@@ -28,24 +28,48 @@ class PlatformModel {
  public:
   PlatformModel();
 
-  // --- Scripting ---
-  void SetStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }
-  void SetLoggedOn(bool loggedOn) { loggedOn_ = loggedOn; }
-  void SetSteamId(uint64_t steamId) { steamId_ = steamId; }
-  void SetAppId(AppId_t appId) { appId_ = appId; }
+  // --- The platform as the caller scripts it (all settable before or during a run) ---
+  void SetStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }  // default true
+  void SetLoggedOn(bool loggedOn) { loggedOn_ = loggedOn; }             // default true
+  void SetSteamId(uint64_t steamId) { steamId_ = steamId; }             // default 76561197960287930
+  void SetAppId(AppId_t appId) { appId_ = appId; }                      // default 480
+  // The player's statistics and achievements on the platform account. A stat
+  // that was never set reads as 0 (GetStat succeeds) unless its read fails.
+  // SetStat and SetAchievement change the account at once; ResetAllStats
+  // zeroes every stat and, when asked, clears every achievement.
   void SetStat(const std::string& name, int32_t value) { intStats_[name] = value; }
   void SetStat(const std::string& name, float value) { floatStats_[name] = value; }
+  // The stat is not configured for the game: GetStat of this name answers
+  // false and writes nothing, and SetStat answers false and changes nothing.
   void SetStatReadFails(const std::string& name, bool fails);
   void SetAchievement(const std::string& apiName, bool achieved) { achievements_[apiName] = achieved; }
+  // GetAchievementDisplayAttribute(apiName, key) answers this text ("" by default).
   void SetDisplayAttribute(const std::string& apiName, const std::string& key, const std::string& text);
+  // Answers of successive calls; the last one repeats. Default: true.
   void SetRequestCurrentStatsResults(std::vector<bool> results) { requestResults_ = std::move(results); }
   void SetStoreStatsResults(std::vector<bool> results) { storeResults_ = std::move(results); }
+  // An accepted RequestCurrentStats is answered on the next pump by a
+  // UserStatsReceived_t (game id of the app id, the user's id) with this
+  // result; an accepted StoreStats by a UserStatsStored_t. Default k_EResultOK.
   void SetStatsReceivedResult(EResult result) { receivedResult_ = result; }
   void SetStatsStoredResult(EResult result) { storedResult_ = result; }
+  // The ticket GetAuthSessionTicket writes (default: 8 bytes 01..08), and its
+  // response event: delivered with `result` by the `afterPumps`-th
+  // SteamAPI_RunCallbacks after the request (1 = the next one); 0: never.
+  // Default: k_EResultOK on the next pump.
   void SetTicket(std::vector<uint8_t> bytes) { ticket_ = std::move(bytes); }
   void SetTicketResponse(EResult result, int afterPumps);
-  void SetStoreAuthUrlCall(SteamAPICall_t call) { storeAuthUrlCall_ = call; }
-  void SetHttpRequestHandle(HTTPRequestHandle handle) { httpRequestHandle_ = handle; }
+  void SetStoreAuthUrlCall(SteamAPICall_t call) { storeAuthUrlCall_ = call; }        // RequestStoreAuthURL's answer
+  void SetHttpRequestHandle(HTTPRequestHandle handle) { httpRequestHandle_ = handle; }  // CreateHTTPRequest's answer
+  // Queues an event for the objects registered under its id, delivered by the
+  // `onPump`-th next SteamAPI_RunCallbacks (1 = the next one), through
+  // vtable slot 1, Run(void*). Events of one pump arrive in queue order.
+  // Only pumps of a started platform count and deliver; shutdown drops the
+  // events still queued.
+  template <class T>
+  void QueueEvent(const T& event, int onPump = 1) {
+    QueueRaw(T::k_iCallback, &event, sizeof event, onPump);
+  }
   void QueueRaw(int callbackId, const void* data, std::size_t size, int onPump);
 
   // --- What the platform saw ---
@@ -53,12 +77,16 @@ class PlatformModel {
   // event, as "event <id> delivered to <n> objects"; unset, nothing is told.
   std::function<void(const std::string& line)> observer;
   const std::vector<PlatformCall>& Calls() const { return calls_; }
+  // The calls whose function name starts with `prefix` (e.g. an interface's
+  // "SteamAPI_ISteamUserStats_"; "" for all), in order, as "Function(arguments)".
+  std::vector<std::string> CallLines(const std::string& prefix = "") const;
   const std::map<std::string, int32_t>& IntStats() const { return intStats_; }
   const std::map<std::string, float>& FloatStats() const { return floatStats_; }
   const std::map<std::string, bool>& Achievements() const { return achievements_; }
   void ClearCalls() { calls_.clear(); }
+  // Callback objects in the order of their registration.
   const std::vector<ModelRegistration>& Registrations() const { return registrations_; }
-  bool Running() const { return running_; }
+  bool Running() const { return running_; }  // started and not shut down
   int32_t StatInt(const std::string& name) const;
   float StatFloat(const std::string& name) const;
   bool Achieved(const std::string& apiName) const;

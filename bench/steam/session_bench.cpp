@@ -65,13 +65,12 @@ double BareLoopNanoseconds() {
 // on a platform that from now on answers instantly.
 void StartQuietSession() {
   static const bool started = [] {
-    qz::sim::PlatformSim& sim = qz::sim::PlatformSim::Instance();
-    sim.Install();
-    sim.SetStat("VERSION", 1);
+    qz::sim::Install();
+    qz::sim::Platform()->SetStat("VERSION", 1);
     if (QZSteam_Init() != 1) std::abort();
     for (int tick = 0; tick < 3; ++tick) QZSteam_RunCallbacks();  // request, reception, any store's outcome
     if (!qz::steam::SessionObject()->statsValid || qz::steam::SessionObject()->storePending) std::abort();
-    sim.ClearCalls();
+    qz::sim::Platform()->ClearCalls();
     qz::steam::SteamFlatApi& table = qz::steam::SteamFlat();
     table.RunCallbacks = [] {};
     table.Stats_SetStatInt32 = [](ISteamUserStats*, const char*, int32_t) { return true; };

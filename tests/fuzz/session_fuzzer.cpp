@@ -27,7 +27,7 @@
 
 namespace {
 
-using qz::sim::PlatformSim;
+using qz::sim::PlatformModel;
 using namespace qz::steam;
 
 FuzzedDataProvider* in;
@@ -71,7 +71,7 @@ void QZ_CDECL OnMicroTxn(uint64_t, int32_t) {
   }
 }
 
-void QueueEvent(PlatformSim& sim) {
+void QueueEvent(PlatformModel& sim) {
   const int onPump = in->ConsumeIntegralInRange(1, 3);
   switch (in->ConsumeIntegralInRange(0, 5)) {
     case 0: sim.QueueEvent(GameOverlayActivated_t{in->ConsumeIntegral<uint8_t>()}, onPump); break;
@@ -99,7 +99,7 @@ void QueueEvent(PlatformSim& sim) {
   }
 }
 
-void ScriptPlatform(PlatformSim& sim) {
+void ScriptPlatform(PlatformModel& sim) {
   switch (in->ConsumeIntegralInRange(0, 11)) {
     case 0: sim.SetStartSucceeds(in->ConsumeBool()); break;
     case 1: sim.SetLoggedOn(in->ConsumeBool()); break;
@@ -123,7 +123,7 @@ void ScriptPlatform(PlatformSim& sim) {
       sim.SetTicketResponse(AnyResult(), in->ConsumeIntegralInRange(0, 3));
       break;
     }
-    default: sim.Install(in->ConsumeBool()); break;
+    default: qz::sim::Install(in->ConsumeBool()); break;
   }
 }
 
@@ -173,8 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   (void)ready;
   FuzzedDataProvider input(data, size);
   in = &input;
-  PlatformSim& sim = PlatformSim::Instance();
-  sim.Install(input.ConsumeBool());
+  qz::sim::Install(input.ConsumeBool());
   ticket = {1, 2, 3, 4, 5, 6, 7, 8};
   char accId[64];
   // A bounded number of calls per input: a ticket wait alone may pump 200 times.
@@ -190,8 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       case 7: QZSteam_SetStatValueFloat(AnyFloat(), Name()); break;
       case 8: CheckTicketAnswer(QZSteam_GetAuthTicket(input.ConsumeBool())); break;
       case 9: QZSteam_SetMicroTxnCallback(input.ConsumeBool() ? &OnMicroTxn : nullptr); break;
-      case 10: QueueEvent(sim); break;
-      case 11: ScriptPlatform(sim); break;
+      case 10: QueueEvent(*qz::sim::Platform()); break;
+      case 11: ScriptPlatform(*qz::sim::Platform()); break;
       case 12: QZSteam_OpenOverlay(Name()), QZSteam_OpenURL(Name()); break;
       case 13: QZSteam_ReqStoreAuthURL(Name()), QZSteam_CreateHTTPRequest(input.ConsumeIntegral<int32_t>(), Name()); break;
       case 14: QZSteam_Test(), QZSteam_Test2(), QZSteam_IsOverlayActive(), QZSteam_BLoggedOn(), QZSteam_GetAccID(); break;
@@ -204,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // platform (the session object lives on, as in the game's process). What
   // this input allocated is freed, so that the fuzzer's leak check stays quiet.
   QZSteam_Shutdown();
-  sim.Reset();
+  qz::sim::Reset();
   std::vector<uint8_t>().swap(ticket);
   std::string().swap(text);
   return 0;

@@ -28,17 +28,16 @@ void SleepUntilNextPump(uint32_t) {
 }  // namespace
 
 int main() {
-  qz::sim::PlatformSim& sim = qz::sim::PlatformSim::Instance();
-  sim.Install();
-  sim.SetStat("VERSION", 1);
+  qz::sim::Install();
+  qz::sim::Platform()->SetStat("VERSION", 1);
   qz::win::Api().sleep = &SleepUntilNextPump;
   if (QZSteam_Init() != 1) return 1;
 
   int failures = 0;
   for (int round = 0; round < 50; ++round) {
     const std::vector<uint8_t> ticket{static_cast<uint8_t>(round), 0xAB, 0x01};
-    sim.SetTicket(ticket);
-    sim.SetTicketResponse(k_EResultOK, 1 + round % 3);
+    qz::sim::Platform()->SetTicket(ticket);
+    qz::sim::Platform()->SetTicketResponse(k_EResultOK, 1 + round % 3);
     std::atomic<bool> answered{false};
     std::thread pump([&] {
       while (!answered.load()) {

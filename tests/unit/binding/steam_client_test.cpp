@@ -12,7 +12,7 @@
 
 namespace {
 
-using qz::sim::PlatformSim;
+using qz::sim::Platform;
 using qz::steam::SteamFlat;
 using Strings = std::vector<std::string>;
 
@@ -32,23 +32,21 @@ TEST(SteamApiInit, UsesTheNewestStartFunctionTheDllHasAndAnswersItsResult) {
   } rows[] = {{"1.59 and later", true, true, "SteamAPI_InitFlat(ptr)"},
               {"1.58a", false, true, "SteamInternal_SteamAPI_Init(null,ptr)"},
               {"up to 1.57", false, false, "SteamAPI_Init()"}};
-  PlatformSim& sim = PlatformSim::Instance();
   for (const auto& row : rows) {
     for (bool succeeds : {false, true}) {
-      sim.Install();
+      qz::sim::Install();
       if (!row.initFlat) SteamFlat().InitFlat = nullptr;
       if (!row.internalInit) SteamFlat().InternalInit = nullptr;
-      sim.SetStartSucceeds(succeeds);
-      sim.ClearCalls();
+      Platform()->SetStartSucceeds(succeeds);
+      Platform()->ClearCalls();
       EXPECT_EQ(SteamAPI_Init(), succeeds) << row.release;
-      EXPECT_EQ(sim.CallsStartingWith(""), Strings{row.call}) << row.release << ": the only call";
+      EXPECT_EQ(Platform()->CallLines(), Strings{row.call}) << row.release << ": the only call";
       SteamAPI_Shutdown();
     }
   }
 }
 
 TEST(SteamApiLoad, NothingRunsWithoutAUsableDllAndEarlyObjectsAreRegisteredOnceItLoads) {
-  PlatformSim& sim = PlatformSim::Instance();
   Recorder<UserStatsReceived_t> early;  // no DLL yet
   EXPECT_FALSE(SteamAPI_Init());
   SteamAPI_RunCallbacks();
@@ -57,44 +55,42 @@ TEST(SteamApiLoad, NothingRunsWithoutAUsableDllAndEarlyObjectsAreRegisteredOnceI
             std::vector<const void*>(5, nullptr));
   EXPECT_EQ(early.callback.GetFlags(), 0) << "nobody registered it";
 
-  sim.Install();
+  qz::sim::Install();
   SteamFlat().SteamUtils = nullptr;  // e.g. a 1.37-1.47 DLL: no accessors at all
   EXPECT_FALSE(SteamAPI_Init());
-  EXPECT_TRUE(sim.Calls().empty()) << "a DLL missing a required export is not used";
+  EXPECT_TRUE(Platform()->Calls().empty()) << "a DLL missing a required export is not used";
 
-  sim.Install();
+  qz::sim::Install();
   ASSERT_TRUE(SteamAPI_Init());
   Recorder<UserStatsStored_t> late;  // DLL loaded: straight through
-  ASSERT_EQ(sim.Registrations().size(), 2u);
-  EXPECT_EQ(sim.Registrations()[0].object, &early.callback);
-  EXPECT_EQ(sim.Registrations()[0].callbackId, 1101);
-  EXPECT_EQ(sim.Registrations()[1].object, &late.callback);
+  ASSERT_EQ(Platform()->Registrations().size(), 2u);
+  EXPECT_EQ(Platform()->Registrations()[0].object, static_cast<CCallbackBase*>(&early.callback));
+  EXPECT_EQ(Platform()->Registrations()[0].callbackId, 1101);
+  EXPECT_EQ(Platform()->Registrations()[1].object, static_cast<CCallbackBase*>(&late.callback));
   EXPECT_EQ(early.callback.GetFlags(), CCallbackBase::k_ECallbackFlagsRegistered);
   SteamAPI_Shutdown();
   ASSERT_TRUE(SteamAPI_Init());
-  EXPECT_EQ(sim.Registrations().size(), 2u) << "a second start registers nothing again";
+  EXPECT_EQ(Platform()->Registrations().size(), 2u) << "a second start registers nothing again";
 }
 
 TEST(Wrappers, SupplyTheirOwnArguments) {
-  PlatformSim& sim = PlatformSim::Instance();
-  sim.Install();
+  qz::sim::Install();
   ASSERT_TRUE(SteamAPI_Init());
-  sim.ClearCalls();
+  Platform()->ClearCalls();
   unsigned char ticket[2048];
   uint32_t length = 0;
   SteamUser()->GetAuthSessionTicket(ticket, sizeof ticket, &length);
   SteamFriends()->ActivateGameOverlayToWebPage("https://example.org/a?b=1");
-  EXPECT_EQ(sim.CallsStartingWith("SteamAPI_ISteam"),
+  EXPECT_EQ(Platform()->CallLines("SteamAPI_ISteam"),
             (Strings{"SteamAPI_ISteamUser_GetAuthSessionTicket(ptr,2048,ptr,null)",
                      "SteamAPI_ISteamFriends_ActivateGameOverlayToWebPage(https://example.org/a?b=1,0)"}))
       << "a NULL identity and web page mode 0";
 }
 
 TEST(StatsRequestFrom161, AnsweredOnceOnTheNextPumpToEveryObjectOfItsIdAndDroppedByAShutdown) {
-  PlatformSim& sim = PlatformSim::Instance();
-  sim.Install(/*withRequestCurrentStats=*/false);
-  sim.SetAppId(0x7F123456);  // the game id keeps the low 24 bits
-  sim.SetSteamId(76561197960287931ull);
+  qz::sim::Install(/*withRequestCurrentStats=*/false);
+  Platform()->SetAppId(0x7F123456);  // the game id keeps the low 24 bits
+  Platform()->SetSteamId(76561197960287931ull);
   Recorder<UserStatsReceived_t> received, receivedToo;
   Recorder<UserStatsStored_t> stored;
   ASSERT_TRUE(SteamAPI_Init());
@@ -105,7 +101,7 @@ TEST(StatsRequestFrom161, AnsweredOnceOnTheNextPumpToEveryObjectOfItsIdAndDroppe
   SteamAPI_RunCallbacks();
   EXPECT_TRUE(received.events.empty()) << "the shutdown dropped the answer";
 
-  sim.ClearCalls();
+  Platform()->ClearCalls();
   EXPECT_TRUE(SteamUserStats()->RequestCurrentStats());
   EXPECT_TRUE(received.events.empty()) << "nothing before the pump";
   for (int pump = 0; pump < 3; ++pump) SteamAPI_RunCallbacks();
@@ -115,7 +111,7 @@ TEST(StatsRequestFrom161, AnsweredOnceOnTheNextPumpToEveryObjectOfItsIdAndDroppe
   EXPECT_EQ(received.events[0].m_steamIDUser.ConvertToUint64(), 76561197960287931ull);
   EXPECT_EQ(receivedToo.events.size(), 1u) << "every object registered for 1101";
   EXPECT_TRUE(stored.events.empty());
-  EXPECT_TRUE(sim.CallsStartingWith("SteamAPI_ISteamUserStats_").empty()) << "no platform call for the request";
+  EXPECT_TRUE(Platform()->CallLines("SteamAPI_ISteamUserStats_").empty()) << "no platform call for the request";
 }
 
 }  // namespace

@@ -21,12 +21,12 @@ TEST_F(AuthTicket, AnswersTheTicketAsUppercaseHexInOneBuffer) {
   ASSERT_EQ(QZSteam_Init(), 1);
   std::vector<uint8_t> largest(2048);
   for (size_t i = 0; i < largest.size(); ++i) largest[i] = static_cast<uint8_t>(i);
-  Sim().SetTicket(largest);
-  Sim().SetTicketResponse(k_EResultOK, 201);
+  Platform()->SetTicket(largest);
+  Platform()->SetTicketResponse(k_EResultOK, 201);
   char* const first = QZSteam_GetAuthTicket(1);
   ASSERT_EQ(std::strlen(first), 4096u);
   EXPECT_EQ(std::string(first, 8) + (first + 4088), "00010203FCFDFEFF");
-  Sim().SetTicket({0x01, 0xAB, 0xFF, 0x00, 0x5c});
+  Platform()->SetTicket({0x01, 0xAB, 0xFF, 0x00, 0x5c});
   EXPECT_EQ(QZSteam_GetAuthTicket(1), first);
   EXPECT_STREQ(first, "01ABFF005C");
   EXPECT_EQ(sleeps.size(), 201u);
@@ -43,7 +43,7 @@ TEST_F(AuthTicket, TheWaitEndsAfter202SleepsAndPumpsOnlyWhenAsked) {
   EXPECT_STREQ(QZSteam_GetAuthTicket(0), "-3");
   EXPECT_EQ(Trace(), Strings{"User.GetAuthSessionTicket(ptr,2048,ptr,null)"})
       << "buffer, capacity, length, NULL identity";
-  Sim().SetTicketResponse(k_EResultOK, 202);
+  Platform()->SetTicketResponse(k_EResultOK, 202);
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-3");
   EXPECT_EQ(sleeps, std::vector<uint32_t>(2 * 202, 100));
   EXPECT_EQ(CountCalls("RunCallbacks("), 202);
@@ -52,7 +52,7 @@ TEST_F(AuthTicket, TheWaitEndsAfter202SleepsAndPumpsOnlyWhenAsked) {
 
 TEST_F(AuthTicket, AnEmptyTicketIsMinusTwoWithoutWaiting) {
   ASSERT_EQ(QZSteam_Init(), 1);
-  Sim().SetTicket({});
+  Platform()->SetTicket({});
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-2");
   EXPECT_TRUE(sleeps.empty());
 }
@@ -61,7 +61,7 @@ TEST_F(AuthTicket, AnEmptyTicketIsMinusTwoWithoutWaiting) {
 // on another thread) still ends a wait that does not pump, at once.
 TEST_F(AuthTicket, AResponseHandledBeforeTheHandleIsNotedCounts) {
   ASSERT_EQ(QZSteam_Init(), 1);
-  Sim().SetTicket({0x12, 0x34});
+  Platform()->SetTicket({0x12, 0x34});
   static decltype(steam::SteamFlat().User_GetAuthSessionTicket) request;
   request = steam::SteamFlat().User_GetAuthSessionTicket;
   steam::SteamFlat().User_GetAuthSessionTicket = [](ISteamUser* self, void* ticket, int capacity, uint32_t* length,
@@ -81,20 +81,20 @@ TEST_F(AuthTicket, AResponseHandledBeforeTheHandleIsNotedCounts) {
 std::string innerAnswer;
 void QZ_CDECL ShutDownInside(uint64_t, int32_t) { QZSteam_Shutdown(); }
 void QZ_CDECL AskATicketInside(uint64_t, int32_t) {
-  sim::PlatformSim::Instance().SetTicket({0xBB, 0xBB, 0xBB, 0xBB});
+  Platform()->SetTicket({0xBB, 0xBB, 0xBB, 0xBB});
   innerAnswer = QZSteam_GetAuthTicket(1);
 }
 
 TEST_F(AuthTicket, TheGamesFunctionInsideTheWaitShutsDownOrAsksATicketOfItsOwn) {
-  Sim().SetTicketResponse(k_EResultOK, 2);
+  Platform()->SetTicketResponse(k_EResultOK, 2);
   ASSERT_EQ(QZSteam_Init(), 1);
   ASSERT_EQ(QZSteam_SetMicroTxnCallback(&ShutDownInside), 1);
-  Sim().QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
+  Platform()->QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-1");
-  EXPECT_EQ(Sim().CallNames().back(), "SteamAPI_Shutdown") << "no platform call after the shutdown";
+  EXPECT_EQ(Platform()->Calls().back().function, "SteamAPI_Shutdown") << "no platform call after the shutdown";
   ASSERT_EQ(QZSteam_Init(), 1);
   ASSERT_EQ(QZSteam_SetMicroTxnCallback(&AskATicketInside), 1);
-  Sim().QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
+  Platform()->QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "0102030405060708");
   EXPECT_EQ(innerAnswer, "BBBBBBBB");
   EXPECT_EQ(sleeps.size(), 1 + 3u);
@@ -107,14 +107,14 @@ TEST_F(AuthTicket, TheGamesFunctionInsideTheWaitShutsDownOrAsksATicketOfItsOwn) 
 // once.
 TEST_F(AuthTicket, TheLatestResponseToTheLatestTicketDecides) {
   ASSERT_EQ(QZSteam_Init(), 1);
-  Sim().SetTicketResponse(k_EResultFail, 1);
+  Platform()->SetTicketResponse(k_EResultFail, 1);
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "2");
-  Sim().SetTicketResponse(k_EResultOK, 0);  // from here on only the responses queued here
-  Sim().QueueEvent(GetAuthSessionTicketResponse_t{1, k_EResultOK});
+  Platform()->SetTicketResponse(k_EResultOK, 0);  // from here on only the responses queued here
+  Platform()->QueueEvent(GetAuthSessionTicketResponse_t{1, k_EResultOK});
   Tick();
   EXPECT_STREQ(QZSteam_GetAuthTicket(0), "0102030405060708");
-  Sim().QueueEvent(GetAuthSessionTicketResponse_t{2, k_EResultTimeout});
-  Sim().QueueEvent(GetAuthSessionTicketResponse_t{1, k_EResultOK});
+  Platform()->QueueEvent(GetAuthSessionTicketResponse_t{2, k_EResultTimeout});
+  Platform()->QueueEvent(GetAuthSessionTicketResponse_t{1, k_EResultOK});
   Tick();
   EXPECT_STREQ(QZSteam_GetAuthTicket(0), "16");
   EXPECT_EQ(sleeps.size(), 1u);
@@ -126,9 +126,9 @@ using PassThrough = SessionTest;
 // game might. Before the start and after the shutdown nothing is called and 0
 // answered; HTTP methods 1 to 6 pass and any other number becomes 0.
 TEST_F(PassThrough, RequestsReachTheirInterfaceWithWholeAnswersOnlyWhileThePlatformRuns) {
-  Sim().SetAppId(2400290);
-  Sim().SetStoreAuthUrlCall(0xFEDCBA9876543210ull);
-  Sim().SetHttpRequestHandle(0x80000001u);
+  Platform()->SetAppId(2400290);
+  Platform()->SetStoreAuthUrlCall(0xFEDCBA9876543210ull);
+  Platform()->SetHttpRequestHandle(0x80000001u);
   const int32_t methods[][2] = {{INT32_MIN, 0}, {0, 0}, {1, 1}, {2, 2}, {3, 3},
                                 {4, 4},         {5, 5}, {6, 6}, {7, 0}, {INT32_MAX, 0}};
   for (const std::string phase : {"before the start", "running", "after the shutdown"}) {

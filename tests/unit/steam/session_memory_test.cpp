@@ -30,14 +30,14 @@ TEST_F(SessionMemory, WithoutTheObjectInitAnswersZeroTheTicketMinusOneAndTheNext
   EXPECT_EQ(QZSteam_Init(), 0);
   g_failNothrowAllocation = 2;
   EXPECT_STREQ(QZSteam_GetAuthTicket(0), "-1");
-  EXPECT_TRUE(Sim().Calls().empty());
+  EXPECT_TRUE(Platform()->Calls().empty());
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "0102030405060708");
   EXPECT_EQ(QZSteam_Init(), -1);
   EXPECT_EQ(CountCalls("InitFlat("), 1);
 }
 
 TEST_F(SessionMemory, AStatWhoseRecordCannotBeMadeIsLeftOutAndItsRowsSkipped) {
-  Sim().SetStat("ACHIEVE_LEVEL", 60);
+  Platform()->SetStat("ACHIEVE_LEVEL", 60);
   g_failNothrowAllocation = 2;  // the object, then the first record: "ACHIEVE_LEVEL"
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(Session().statsByName.size(), 38u);

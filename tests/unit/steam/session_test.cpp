@@ -30,12 +30,12 @@ TEST_F(SteamSession, FromNoObjectToARefusedStartAStartAShutdownAndANewStart) {
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(&RecordOrder), -1) << "no object";
   EXPECT_EQ(Trace(), Strings{"RunCallbacks()"});
-  Sim().SetStartSucceeds(false);
+  Platform()->SetStartSucceeds(false);
   EXPECT_EQ(QZSteam_Init(), 0);
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(&RecordOrder), -2) << "not started";
-  Sim().SetStartSucceeds(true);
+  Platform()->SetStartSucceeds(true);
   EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-1") << "the ticket export starts only an object it makes";
-  Sim().SetAppId(0x12345678);
+  Platform()->SetAppId(0x12345678);
   ASSERT_EQ(QZSteam_Init(), 1);
   const Strings trace = Trace();
   EXPECT_EQ(Strings(trace.begin() + 1, trace.begin() + 9),
@@ -56,7 +56,7 @@ TEST_F(SteamSession, FromNoObjectToARefusedStartAStartAShutdownAndANewStart) {
 }
 
 TEST_F(SteamSession, WithoutALoggedOnUserTheSessionStartsEmptyNeverAsksAndStillShutsDown) {
-  Sim().SetLoggedOn(false);
+  Platform()->SetLoggedOn(false);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_TRUE(Session().statsByName.empty() && Session().statsByAchievementId.empty()) << "no registry";
   Forget();
@@ -83,7 +83,7 @@ TEST_F(SteamSession, AccountIdsComeFromThePlatformAtEachCall) {
   const std::pair<uint64_t, std::string> cases[] = {{76561197960287930ull, "76561197960287930"},
                                                     {0xFFFFFFFFFFFFFFFFull, "-1"}};
   for (const auto& [steamId, expected] : cases) {
-    Sim().SetSteamId(steamId);
+    Platform()->SetSteamId(steamId);
     std::memset(text, 'x', sizeof text);
     EXPECT_EQ(QZSteam_GetAccID64AsChar(text), static_cast<int32_t>(expected.size()));
     EXPECT_EQ(text, expected);
@@ -98,17 +98,17 @@ TEST_F(SteamSession, AccountIdsComeFromThePlatformAtEachCall) {
 // order, in delivery order with the overlay events, inside the pump.
 TEST_F(SteamSession, MicroTxnResponsesAndOverlayEventsInDeliveryOrder) {
   StartWithStatsReceived();
-  Sim().QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
+  Platform()->QueueEvent(MicroTxnAuthorizationResponse_t{480, 1, 1});
   Tick();  // before the game has set its function: dropped for good
   ASSERT_EQ(QZSteam_SetMicroTxnCallback(&RecordOrder), 1);
-  Sim().QueueEvent(MicroTxnAuthorizationResponse_t{480, 0xFEDCBA9876543210ull, 0});
-  Sim().QueueEvent(GameOverlayActivated_t{1});
-  Sim().QueueEvent(MicroTxnAuthorizationResponse_t{480, 3, 1});
+  Platform()->QueueEvent(MicroTxnAuthorizationResponse_t{480, 0xFEDCBA9876543210ull, 0});
+  Platform()->QueueEvent(GameOverlayActivated_t{1});
+  Platform()->QueueEvent(MicroTxnAuthorizationResponse_t{480, 3, 1});
   Tick();
   EXPECT_EQ(gameCalls, (Strings{"18364758544493064720,0 overlay 0", "3,1 overlay 1"}));
   EXPECT_EQ(CountCalls("StoreStats("), 1)
       << "the store the function asked for is made in the same QZSteam_RunCallbacks";
-  Sim().QueueEvent(GameOverlayActivated_t{0});
+  Platform()->QueueEvent(GameOverlayActivated_t{0});
   Tick();
   EXPECT_EQ(QZSteam_IsOverlayActive(), 0);
 }

@@ -18,12 +18,13 @@
 namespace qz::test {
 
 using Strings = std::vector<std::string>;
+using sim::Platform;
 
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Sim().Install();
-    Sim().SetStat("VERSION", 1);  // an account past its one-time reset
+    sim::Install();
+    Platform()->SetStat("VERSION", 1);  // an account past its one-time reset
     win::WinApi& api = win::Api();
     api.sleep = [](uint32_t ms) { sleeps.push_back(ms); };
     api.outputDebugStringW = [](const char16_t* text) {
@@ -32,7 +33,6 @@ class SessionTest : public ::testing::Test {
     api.outputDebugStringA = [](const char* text) { lines.push_back(std::string("A:") + text); };
   }
 
-  static sim::PlatformSim& Sim() { return sim::PlatformSim::Instance(); }
   static QZ_Steam& Session() { return *steam::SessionObject(); }
   // The platform's calls since the last Forget as "Function(arguments)",
   // without the interface accessors and the "SteamAPI_" prefix, the stats
@@ -42,7 +42,7 @@ class SessionTest : public ::testing::Test {
     static const std::regex accessor("SteamAPI_Steam[A-Za-z]+_v[0-9]+"), user("^SteamAPI_ISteamUser_"),
         other("^SteamAPI_(ISteamUserStats_)?");
     Strings trace;
-    for (const sim::PlatformCall& call : Sim().Calls())
+    for (const sim::PlatformCall& call : Platform()->Calls())
       if (!std::regex_match(call.function, accessor))
         trace.push_back(std::regex_replace(std::regex_replace(call.function, user, "User."), other, "") + "(" +
                         call.arguments + ")");
@@ -57,7 +57,7 @@ class SessionTest : public ::testing::Test {
     for (int i = 0; i < times; ++i) QZSteam_RunCallbacks();
   }
   static void Forget() {
-    Sim().ClearCalls();
+    Platform()->ClearCalls();
     lines.clear();
   }
   // QZSteam_Init, then the tick that asks for the statistics and the tick

@@ -77,11 +77,11 @@ Strings Reception() {
 const Achievement& Row(std::size_t id) { return steam::achievementTable[id - 1]; }
 
 TEST_F(StatsCycle, TheRoadOfOneStatistic) {
-  Sim().SetStat("KILL_ENEMY", 9);
-  Sim().SetDisplayAttribute("KILL_ENEMY_10", "name", "Ten down");
-  Sim().SetRequestCurrentStatsResults({false, true});
-  Sim().SetStoreStatsResults({false, true});
-  Sim().SetStatReadFails("WIN_CLAN", true);  // not loaded: keeps its starting 0
+  Platform()->SetStat("KILL_ENEMY", 9);
+  Platform()->SetDisplayAttribute("KILL_ENEMY_10", "name", "Ten down");
+  Platform()->SetRequestCurrentStatsResults({false, true});
+  Platform()->SetStoreStatsResults({false, true});
+  Platform()->SetStatReadFails("WIN_CLAN", true);  // not loaded: keeps its starting 0
   ASSERT_EQ(QZSteam_Init(), 1);
   QZSteam_SetStatValue(5, "WIN_CLAN");  // before the reception: dropped
   Forget();
@@ -147,7 +147,7 @@ TEST_F(StatsCycle, UpdatesWrapAndRunIsAFloatStatKeptInDoublePrecision) {
   for (int i = 0; i < 3; ++i) QZSteam_IncreaseStatValueFloat(1.9f, "RUN");
   Tick();
   EXPECT_TRUE(Row(39).achieved);
-  EXPECT_EQ(Sim().StatFloat("RUN"), 40000000.0f) << "stored as the nearest float";
+  EXPECT_EQ(Platform()->StatFloat("RUN"), 40000000.0f) << "stored as the nearest float";
 }
 
 // Receptions count only for this game (480), store outcomes for any. A failed
@@ -164,8 +164,8 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
   };
   StartWithStatsReceived();
   for (const auto& [reception, gameId, result, expected] : cases) {
-    reception ? Sim().QueueEvent(UserStatsReceived_t{gameId, result, {}})
-              : Sim().QueueEvent(UserStatsStored_t{gameId, result});
+    reception ? Platform()->QueueEvent(UserStatsReceived_t{gameId, result, {}})
+              : Platform()->QueueEvent(UserStatsStored_t{gameId, result});
     Tick();
     EXPECT_EQ(lines, expected) << reception << " " << gameId << " " << result;
     Forget();
@@ -173,8 +173,8 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
   // Some values refused by a store, k_EResultInvalidParam from any game: the
   // platform's values are loaded and then received again, rows and all.
   QZSteam_SetStatValue(50, "WIN_CLAN");
-  Sim().SetStat("WIN_CLAN", 12);
-  Sim().QueueEvent(UserStatsStored_t{999, k_EResultInvalidParam});
+  Platform()->SetStat("WIN_CLAN", 12);
+  Platform()->QueueEvent(UserStatsStored_t{999, k_EResultInvalidParam});
   Tick();
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()"} + EveryStat("Get") + Reception() +
                       Strings{"SetAchievement(WIN_CLAN_1)", "SetAchievement(WIN_CLAN_10)"} +
@@ -234,11 +234,11 @@ class VersionStep : public SessionTest, public ::testing::WithParamInterface<Ver
 
 TEST_P(VersionStep, ResetsOnlyAReadableZeroAndWritesEverythingBack) {
   const VersionCase& c = GetParam();
-  Sim().SetStat("VERSION", 0);
-  Sim().SetStatReadFails("VERSION", c.readFails);
-  Sim().SetStat("KILL_ENEMY", c.kills);
-  Sim().SetStat("RUN", c.run);
-  for (const std::string& key : c.earned) Sim().SetAchievement(key, true);
+  Platform()->SetStat("VERSION", 0);
+  Platform()->SetStatReadFails("VERSION", c.readFails);
+  Platform()->SetStat("KILL_ENEMY", c.kills);
+  Platform()->SetStat("RUN", c.run);
+  for (const std::string& key : c.earned) Platform()->SetAchievement(key, true);
   ASSERT_EQ(QZSteam_Init(), 1);
   Tick();
   Forget();
@@ -252,8 +252,8 @@ TEST_P(VersionStep, ResetsOnlyAReadableZeroAndWritesEverythingBack) {
   const Strings rest(std::find(trace.begin(), trace.end(), expected[0]), trace.end());
   ASSERT_EQ(rest.size(), expected.size() + (c.readFails ? 0 : 39 + 1)) << "then every stat and StoreStats";
   EXPECT_EQ(Strings(rest.begin(), rest.begin() + static_cast<long>(expected.size())), expected);
-  EXPECT_EQ(Sim().StatInt("KILL_ENEMY"), c.kills);
-  for (const std::string& key : c.earned) EXPECT_TRUE(Sim().Achieved(key)) << key;
+  EXPECT_EQ(Platform()->StatInt("KILL_ENEMY"), c.kills);
+  for (const std::string& key : c.earned) EXPECT_TRUE(Platform()->Achieved(key)) << key;
 }
 
 const Strings kProgress{"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"};
