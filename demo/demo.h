@@ -3,18 +3,11 @@
 // by part, what the library answers. Each part lives in its own file.
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 // The address of a DLL's export as a function of type F (null when absent).
 template <class F>
 F Export(HMODULE module, const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
-
-// The stand-in steam_api.dll's calls since the last look, one
-// "Function(arguments)" per entry; the log is emptied.
-std::vector<std::string> TakeStandInCalls(HMODULE standIn);
 
 // Calls A6_DLLAPI with a stand-in engine interface block.
 void RunEngineBindingDemo(HMODULE qzsteam);

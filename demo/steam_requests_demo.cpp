@@ -6,13 +6,14 @@
 #include <string>
 
 #include "demo/demo.h"
+#include "sim/stand_in_client.h"
 
 namespace {
 
 // The stand-in's calls since the last look, printed when they are interface calls.
-void PrintInterfaceCalls(HMODULE platform) {
+void PrintInterfaceCalls(qz::sim::StandInClient& platform) {
   size_t pumps = 0, statistics = 0;
-  for (const std::string& call : TakeStandInCalls(platform)) {
+  for (const std::string& call : platform.TakeCalls()) {
     if (call.rfind("SteamAPI_RunCallbacks", 0) == 0) ++pumps;
     if (call.rfind("SteamAPI_ISteamUserStats_", 0) == 0) ++statistics;
     if (call.rfind("SteamAPI_ISteamUser_", 0) == 0 || call.rfind("SteamAPI_ISteamFriends_", 0) == 0)
@@ -42,8 +43,8 @@ static_assert(sizeof(MicroTxnRecord) == 24, "MicroTxnAuthorizationResponse_t");
 
 void RunSteamRequestsDemo(HMODULE qzsteam) {
   std::printf("\nAuthentication ticket and overlay page against the simulated platform\n");
-  HMODULE platform = GetModuleHandleW(L"steam_api.dll");
-  if (platform == nullptr || GetProcAddress(platform, "QZSim_SetTicket") == nullptr) {
+  qz::sim::StandInClient platform;
+  if (!platform.Usable()) {
     std::printf("  no stand-in steam_api.dll next to the demo\n");
     return;
   }
@@ -63,24 +64,22 @@ void RunSteamRequestsDemo(HMODULE qzsteam) {
     return;
   }
 
-  const uint8_t bytes[] = {0x14, 0x00, 0x00, 0x00, 0x9C, 0x5E, 0xA1, 0x3B, 0x0F, 0x80, 0xFF, 0x2A};
-  Export<void(__cdecl*)(const uint8_t*, int32_t)>(platform, "QZSim_SetTicket")(bytes, sizeof bytes);
-  Export<void(__cdecl*)(int32_t, int32_t)>(platform, "QZSim_SetTicketResponse")(1, 3);
-  auto queue = Export<void(__cdecl*)(int32_t, const void*, int32_t, int32_t)>(platform, "QZSim_QueueEvent");
+  platform.SetTicket({0x14, 0x00, 0x00, 0x00, 0x9C, 0x5E, 0xA1, 0x3B, 0x0F, 0x80, 0xFF, 0x2A});
+  platform.SetTicketResponse(k_EResultOK, 3);
   std::printf("  QZSteam_Init answered %d\n", init());
-  Export<void(__cdecl*)()>(platform, "QZSim_ClearCalls")();
+  platform.ClearCalls();
 
   std::printf("  QZSteam_SetMicroTxnCallback answered %d; the platform sends an authorised order, then a tick\n",
               setMicroTxn(&OnMicroTxn));
   const MicroTxnRecord order{480, 0, 9001, 1, {}};
-  queue(152, &order, sizeof order, 1);
+  platform.QueueRaw(152, &order, sizeof order, 1);
   pump();
   for (const uint8_t active : {uint8_t{1}, uint8_t{0}}) {
-    queue(331, &active, 1, 1);
+    platform.QueueRaw(331, &active, 1, 1);
     pump();
     std::printf("  overlay %s: QZSteam_IsOverlayActive answers %d\n", active ? "opened" : "closed", overlayActive());
   }
-  TakeStandInCalls(platform);
+  platform.ClearCalls();
 
   const char* answer = ticket(1);
   std::printf("  QZSteam_GetAuthTicket(1) answered \"%s\" (response on the third pump)\n", answer);

@@ -6,32 +6,19 @@
 #include <vector>
 
 #include "demo/demo.h"
-#include "sim/stand_in_control.h"
+#include "sim/stand_in_client.h"
 
 namespace {
 
-class Platform {
- public:
-  explicit Platform(HMODULE module) : module_(module) {}
-
-  template <class F>
-  F Get(const char* name) const {
-    return Export<F>(module_, name);
+// The platform calls since the last look, without the pumps and accessors.
+std::vector<std::string> NewCalls(qz::sim::StandInClient& platform) {
+  std::vector<std::string> calls;
+  for (const std::string& call : platform.TakeCalls()) {
+    if (call.rfind("SteamAPI_RunCallbacks", 0) == 0 || call.rfind("SteamAPI_Steam", 0) == 0) continue;
+    calls.push_back(call);
   }
-
-  // The platform calls since the last look, without the pumps and accessors.
-  std::vector<std::string> NewCalls() {
-    std::vector<std::string> calls;
-    for (const std::string& call : TakeStandInCalls(module_)) {
-      if (call.rfind("SteamAPI_RunCallbacks", 0) == 0 || call.rfind("SteamAPI_Steam", 0) == 0) continue;
-      calls.push_back(call);
-    }
-    return calls;
-  }
-
- private:
-  HMODULE module_;
-};
+  return calls;
+}
 
 bool Contains(const std::vector<std::string>& calls, const std::string& prefix) {
   for (const std::string& call : calls) {
@@ -62,17 +49,15 @@ void PrintCalls(const std::vector<std::string>& calls) {
 
 void RunSteamSessionDemo(HMODULE qzsteam) {
   std::printf("\nSteam session against the simulated platform\n");
-  HMODULE module = LoadLibraryW(L"steam_api.dll");
-  if (module == nullptr || GetProcAddress(module, "QZSim_CallLog") == nullptr) {
+  qz::sim::StandInClient platform;
+  if (!platform.Usable()) {
     std::printf("  no stand-in steam_api.dll next to the demo\n");
     return;
   }
-  Platform platform(module);
-  platform.Get<void(__cdecl*)(uint32_t)>("QZSim_SetAppId")(480);
-  platform.Get<void(__cdecl*)(const char*, int32_t)>("QZSim_SetStatInt")("VERSION", 1);
-  platform.Get<void(__cdecl*)(const char*, int32_t)>("QZSim_SetStatInt")("KILL_ENEMY", 7);
-  platform.Get<void(__cdecl*)(const char*, const char*, const char*)>("QZSim_SetDisplayAttribute")(
-      "KILL_ENEMY_10", "name", "Ten down");
+  platform.SetAppId(480);
+  platform.SetStatInt("VERSION", 1);
+  platform.SetStatInt("KILL_ENEMY", 7);
+  platform.SetDisplayAttribute("KILL_ENEMY_10", "name", "Ten down");
 
   auto init = Export<int32_t(__cdecl*)()>(qzsteam, "QZSteam_Init");
   auto pump = Export<void(__cdecl*)()>(qzsteam, "QZSteam_RunCallbacks");
@@ -87,19 +72,18 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
 
   int32_t started = init();
   std::printf("  QZSteam_Init answered %d, account id %u\n", started, accountId());
-  PrintCalls(platform.NewCalls());
+  PrintCalls(NewCalls(platform));
 
   bool received = false;
   for (int tick = 1; tick <= 5 && !received; ++tick) {
     pump();
-    std::vector<std::string> calls = platform.NewCalls();
+    std::vector<std::string> calls = NewCalls(platform);
     received = Contains(calls, "SteamAPI_ISteamUserStats_GetStatInt32(KILL_ENEMY");
     if (received) {
       std::printf("  tick %d: %zu platform calls, statistics and achievements received (on the account KILL_ENEMY is "
                   "%d, KILL_ENEMY_10 %s)\n",
-                  tick, calls.size(), platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_StatInt")("KILL_ENEMY"),
-                  platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_Achieved")("KILL_ENEMY_10") ? "unlocked"
-                                                                                                   : "locked");
+                  tick, calls.size(), platform.StatInt("KILL_ENEMY"),
+                  platform.Achieved("KILL_ENEMY_10") ? "unlocked" : "locked");
     } else {
       std::printf("  tick %d: %zu platform calls\n", tick, calls.size());
     }
@@ -111,21 +95,19 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
     raise(1, "KILL_ENEMY");
     std::printf("  QZSteam_IncreaseStatValue(1, \"KILL_ENEMY\"), then a tick\n");
     pump();
-    std::vector<std::string> calls = platform.NewCalls();
+    std::vector<std::string> calls = NewCalls(platform);
     unlocked = Contains(calls, "SteamAPI_ISteamUserStats_SetAchievement(KILL_ENEMY_10)");
     PrintCalls(calls);
   }
-  std::printf("  on the account: KILL_ENEMY %d, KILL_ENEMY_10 %s\n",
-              platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_StatInt")("KILL_ENEMY"),
-              platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_Achieved")("KILL_ENEMY_10") ? "unlocked" : "locked");
+  std::printf("  on the account: KILL_ENEMY %d, KILL_ENEMY_10 %s\n", platform.StatInt("KILL_ENEMY"),
+              platform.Achieved("KILL_ENEMY_10") ? "unlocked" : "locked");
 
   pump();
-  std::printf("  next tick delivers the store's outcome; %zu platform calls\n", platform.NewCalls().size());
+  std::printf("  next tick delivers the store's outcome; %zu platform calls\n", NewCalls(platform).size());
   raise(1, "KILL_ENEMY");
   updateServer();
   shutdown();
   std::printf("  one more kill, then the exit sequence QZSteam_UpdateServer(); QZSteam_Shutdown():\n");
-  PrintCalls(platform.NewCalls());
-  std::printf("  on the account: KILL_ENEMY %d\n",
-              platform.Get<int32_t(__cdecl*)(const char*)>("QZSim_StatInt")("KILL_ENEMY"));
+  PrintCalls(NewCalls(platform));
+  std::printf("  on the account: KILL_ENEMY %d\n", platform.StatInt("KILL_ENEMY"));
 }

@@ -11,8 +11,8 @@
 static int failures = 0, checks = 0;
 #define CHECK(c) (++checks, (c) ? 0 : (++failures, printf("%s:%d: failed: %s\n", __FILE__, __LINE__, #c)))
 
-/* The stand-in's control exports (cdecl), through a data pointer so that the
- * casts to their real types stay quiet. */
+/* The stand-in's control exports (cdecl; typed in sim/stand_in_client.h, a C++
+ * client that C cannot use), through a data pointer so that the casts stay quiet. */
 static void* StandIn(const char* name) { return (void*)GetProcAddress(GetModuleHandleA("steam_api.dll"), name); }
 
 static int lookups = 0;
