@@ -145,6 +145,18 @@ TEST(ProcessReports, InventoryAndVerdicts) {
   EXPECT_TRUE(fake.clean());
 }
 
+// More distinct files than the inventory's verdict table holds (256): each
+// process is still listed and its file checked, and the table is not overrun.
+TEST(ProcessReports, MoreDistinctFilesThanTheVerdictTableHolds) {
+  FakeWindows fake;
+  for (uint32_t id = 1; id <= 300; ++id) {
+    const std::string digits = std::to_string(id);
+    fake.processes.push_back({id, u"p.exe", u"C:\\" + std::u16string(digits.begin(), digits.end())});
+  }
+  EXPECT_EQ(std::string(QZS_glosdi()).substr(0, 54), "{\"Process\": [{\"Id\": 1,\"Name\": \"p.exe\",\"Path\": \"C:\\1\"},");
+  EXPECT_EQ(fake.checked.size(), 300u);
+}
+
 // No report block (a fragmented 32-bit address space): every reporting export
 // answers a static text, never null, and asks the platform nothing; later
 // appends are dropped.

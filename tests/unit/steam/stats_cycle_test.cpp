@@ -182,6 +182,11 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
       << "the platform's 12 reaches WIN_CLAN_10 in the same tick";
   EXPECT_EQ(lines,
             (Strings{"W:StoreStats - some failed to validate\n", "W:Received stats and achievements from Steam\n"}));
+  QZSteam_SetStatValueFloat(7.5f, "RUN");
+  Platform()->SetStatReadFails("RUN", true);
+  Platform()->QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
+  Tick();
+  EXPECT_EQ(Session().FindStatByName("RUN")->floatValue, 7.5) << "a value the platform does not write is kept";
 }
 
 // Statistics lost at exit: the exit sequence QZSteam_UpdateServer then
