@@ -46,32 +46,24 @@ std::size_t WideToAnsi(const char16_t* text, std::size_t count, char* out, std::
   return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-void CopyModule(const MODULEENTRY32W& from, ModuleRecord* to) {
+void Copy(const MODULEENTRY32W& from, ModuleRecord* to) {
   std::memcpy(to->name, from.szModule, sizeof to->name);
   std::memcpy(to->path, from.szExePath, sizeof to->path);
   to->imageSize = from.modBaseSize;
 }
 
-void CopyProcess(const PROCESSENTRY32W& from, ProcessRecord* to) {
+void Copy(const PROCESSENTRY32W& from, ProcessRecord* to) {
   to->processId = from.th32ProcessID;
   std::memcpy(to->exeFile, from.szExeFile, sizeof to->exeFile);
 }
 
-template <BOOL(WINAPI* Walk)(HANDLE, LPMODULEENTRY32W)>
-bool ModuleEntry(Handle snapshot, ModuleRecord* entry) {
-  MODULEENTRY32W raw{};
+// One First/Next call of Toolhelp, its entry copied into the portable record.
+template <class Raw, class Record, BOOL(WINAPI* Walk)(HANDLE, Raw*)>
+bool Entry(Handle snapshot, Record* entry) {
+  Raw raw{};
   raw.dwSize = sizeof raw;
   if (!Walk(snapshot, &raw)) return false;
-  CopyModule(raw, entry);
-  return true;
-}
-
-template <BOOL(WINAPI* Walk)(HANDLE, LPPROCESSENTRY32W)>
-bool ProcessEntry(Handle snapshot, ProcessRecord* entry) {
-  PROCESSENTRY32W raw{};
-  raw.dwSize = sizeof raw;
-  if (!Walk(snapshot, &raw)) return false;
-  CopyProcess(raw, entry);
+  Copy(raw, entry);
   return true;
 }
 
@@ -108,10 +100,10 @@ WinApi DefaultApi() {
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t processId) -> Handle {
     return CreateToolhelp32Snapshot(flags, processId);
   };
-  api.module32First = &ModuleEntry<Module32FirstW>;
-  api.module32Next = &ModuleEntry<Module32NextW>;
-  api.process32First = &ProcessEntry<Process32FirstW>;
-  api.process32Next = &ProcessEntry<Process32NextW>;
+  api.module32First = &Entry<MODULEENTRY32W, ModuleRecord, Module32FirstW>;
+  api.module32Next = &Entry<MODULEENTRY32W, ModuleRecord, Module32NextW>;
+  api.process32First = &Entry<PROCESSENTRY32W, ProcessRecord, Process32FirstW>;
+  api.process32Next = &Entry<PROCESSENTRY32W, ProcessRecord, Process32NextW>;
   api.getCurrentProcessId = []() -> uint32_t { return GetCurrentProcessId(); };
   api.openProcess = [](uint32_t access, bool inheritHandle, uint32_t processId) -> Handle {
     return OpenProcess(access, inheritHandle ? TRUE : FALSE, processId);
