@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstring>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -77,15 +78,18 @@ void LoadAccountFileOnce(PlatformModel& model) {
   g_inUse = true;
   g_log = _wfopen((DllFolder() + L"steam_sim.log").c_str(), L"a");
   model.observer = &LogLine;
+  model.storeAccepted = [&model] { SaveAccountFile(model); };
   try {
     g_account = json::parse(text);
     Apply(g_account, model);
     LogLine("account file read: steam_sim_account.json");
   } catch (const std::exception& error) {
-    LogLine(std::string("account file steam_sim_account.json is malformed, starting as with no Steam client: ") +
-            error.what());
+    const std::string why = std::string("steam_sim_account.json is malformed: ") + error.what();
+    LogLine("account file " + why.substr(std::strlen("steam_sim_account.json ")) +
+            " (starting as with no Steam client)");
     g_account = json::object();
     model.SetStartSucceeds(false);
+    model.SetStartFailureMessage(why);
   }
 }
 

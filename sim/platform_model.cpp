@@ -99,47 +99,54 @@ void PlatformModel::Queue(int callbackId, const void* data, std::size_t size, in
 
 // --- Start, pump, shutdown, registration ---
 
-ESteamAPIInitResult PlatformModel::Start() {
+ESteamAPIInitResult PlatformModel::StartSession() {
   if (!startSucceeds_) return k_ESteamAPIInitResult_NoSteamClient;
   running_ = true;
   return k_ESteamAPIInitResult_OK;
 }
 
-ESteamAPIInitResult PlatformModel::InitFlat(SteamErrMsg* error) {
-  Log("SteamAPI_InitFlat", Pointer(error));
-  ESteamAPIInitResult result = Start();
-  if (error) std::snprintf(*error, sizeof *error, "%s", result == k_ESteamAPIInitResult_OK ? "" : "no client");
+void PlatformModel::EndSession() {
+  running_ = false;
+  queue_.clear();
+}
+
+ESteamAPIInitResult PlatformModel::StartLogged(const char* function, std::string arguments, SteamErrMsg* error) {
+  Log(function, std::move(arguments));
+  const ESteamAPIInitResult result = StartSession();
+  if (error) std::snprintf(*error, sizeof *error, "%s", result == k_ESteamAPIInitResult_OK ? "" : startFailure_.c_str());
   return result;
+}
+
+ESteamAPIInitResult PlatformModel::InitFlat(SteamErrMsg* error) {
+  return StartLogged("SteamAPI_InitFlat", Pointer(error), error);
 }
 
 ESteamAPIInitResult PlatformModel::InternalInit(const char* interfaceVersions, SteamErrMsg* error) {
-  Log("SteamInternal_SteamAPI_Init", Join(Text(interfaceVersions), Pointer(error)));
-  ESteamAPIInitResult result = Start();
-  if (error) std::snprintf(*error, sizeof *error, "%s", result == k_ESteamAPIInitResult_OK ? "" : "no client");
-  return result;
+  return StartLogged("SteamInternal_SteamAPI_Init", Join(Text(interfaceVersions), Pointer(error)), error);
 }
 
-bool PlatformModel::Init() {
-  Log("SteamAPI_Init", "");
-  return Start() == k_ESteamAPIInitResult_OK;
-}
+bool PlatformModel::Init() { return StartLogged("SteamAPI_Init", "", nullptr) == k_ESteamAPIInitResult_OK; }
 
-void PlatformModel::RunCallbacks() {
+std::vector<DueEvent> PlatformModel::Pump() {
   Log("SteamAPI_RunCallbacks", "");
-  if (!running_) return;
+  std::vector<DueEvent> due;
+  if (!running_) return due;
   ++pumps_;
-  std::vector<QueuedEvent> due;
   for (auto it = queue_.begin(); it != queue_.end();) {
     if (it->duePump <= pumps_) {
-      due.push_back(std::move(*it));
+      due.push_back({it->callbackId, std::move(it->data)});
       it = queue_.erase(it);
     } else {
       ++it;
     }
   }
+  return due;
+}
+
+void PlatformModel::RunCallbacks() {
   // Handlers may register objects or queue events (a store made inside a
   // handler answers on a later pump), so work on copies.
-  for (QueuedEvent& event : due) {
+  for (DueEvent& event : Pump()) {
     std::vector<void*> receivers;
     for (const ModelRegistration& r : registrations_) {
       if (r.callbackId == event.callbackId) receivers.push_back(r.object);
@@ -154,8 +161,7 @@ void PlatformModel::RunCallbacks() {
 
 void PlatformModel::Shutdown() {
   Log("SteamAPI_Shutdown", "");
-  running_ = false;
-  queue_.clear();
+  EndSession();
 }
 
 void PlatformModel::RegisterCallback(void* object, int callbackId) {
@@ -165,9 +171,29 @@ void PlatformModel::RegisterCallback(void* object, int callbackId) {
   registrations_.push_back({object, callbackId, CallbackSizeBytes(object)});
 }
 
-void* PlatformModel::Accessor(const char* exportName, Interface which) {
-  Log(exportName, "");
+void* PlatformModel::AccessorHandle(InterfaceId which) {
   return running_ ? &handles_[static_cast<int>(which)] : nullptr;
+}
+
+bool PlatformModel::InterfaceOfVersion(const char* version, InterfaceId* which) {
+  if (version == nullptr) return false;
+#define QZ_MATCH_VERSION(iface, handle, versions)                          \
+  for (const char* known : {QZ_STEAM_UNPAREN versions}) {                  \
+    if (std::strcmp(known, version) == 0) {                                \
+      *which = InterfaceId::iface;                                         \
+      return true;                                                         \
+    }                                                                      \
+  }
+  QZ_STEAM_INTERFACES(QZ_MATCH_VERSION)
+#undef QZ_MATCH_VERSION
+  return false;
+}
+
+void* PlatformModel::InterfaceHandle(HSteamUser, HSteamPipe pipe, const char* version) {
+  if (!running_ || pipe != kPipe) return nullptr;
+  if (interfaceFor) return interfaceFor(version);
+  InterfaceId which;
+  return InterfaceOfVersion(version, &which) ? AccessorHandle(which) : nullptr;
 }
 
 // --- ISteamUser ---
@@ -222,29 +248,29 @@ bool PlatformModel::RequestCurrentStats() {
   return true;
 }
 
-bool PlatformModel::GetStatInt32(const char* name, int32_t* value, const char* exportName) {
-  Log(exportName, Join(Text(name), Pointer(value)));
+bool PlatformModel::GetStatInt32(const char* name, int32_t* value) {
+  Log("SteamAPI_ISteamUserStats_GetStatInt32", Join(Text(name), Pointer(value)));
   if (!running_ || !Configured(name) || !value) return false;
   *value = StatInt(name);
   return true;
 }
 
-bool PlatformModel::GetStatFloat(const char* name, float* value, const char* exportName) {
-  Log(exportName, Join(Text(name), Pointer(value)));
+bool PlatformModel::GetStatFloat(const char* name, float* value) {
+  Log("SteamAPI_ISteamUserStats_GetStatFloat", Join(Text(name), Pointer(value)));
   if (!running_ || !Configured(name) || !value) return false;
   *value = StatFloat(name);
   return true;
 }
 
-bool PlatformModel::SetStatInt32(const char* name, int32_t value, const char* exportName) {
-  Log(exportName, Join(Text(name), std::to_string(value)));
+bool PlatformModel::SetStatInt32(const char* name, int32_t value) {
+  Log("SteamAPI_ISteamUserStats_SetStatInt32", Join(Text(name), std::to_string(value)));
   if (!running_ || !Configured(name)) return false;
   intStats_[name] = value;
   return true;
 }
 
-bool PlatformModel::SetStatFloat(const char* name, float value, const char* exportName) {
-  Log(exportName, Join(Text(name), Float(value)));
+bool PlatformModel::SetStatFloat(const char* name, float value) {
+  Log("SteamAPI_ISteamUserStats_SetStatFloat", Join(Text(name), Float(value)));
   if (!running_ || !Configured(name)) return false;
   floatStats_[name] = value;
   return true;
@@ -280,6 +306,7 @@ bool PlatformModel::StoreStats() {
   answer.m_nGameID = CGameID(appId_).ToUint64();
   answer.m_eResult = storedResult_;
   Queue(UserStatsStored_t::k_iCallback, &answer, sizeof answer, 1);
+  if (storeAccepted) storeAccepted();
   return true;
 }
 

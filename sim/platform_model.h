@@ -1,8 +1,10 @@
 #pragma once
 // The simulated platform itself: the player's account, the session state, the
-// event queue and the call log, behind one method per flat function of
-// steam_api.dll. Shared by the in-process simulator (platform_sim.h) and the
-// stand-in steam_api.dll (steam_api_exports.cpp); each of them only forwards.
+// event queue and the call log, behind one method per platform function of
+// steam/platform_functions.h (its rows name the call each front makes).
+// Shared by the in-process simulator (platform_sim.h), the stand-in
+// steam_api.dll (steam_api_exports.cpp) and the stand-in Steam client behind
+// Valve's steam_api.dll (steam_client_front.cpp); each of them only forwards.
 // Callback objects are plain addresses here; callback_dispatch.h reaches them.
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +14,18 @@
 #include <vector>
 
 #include "sim/platform_call.h"
+#include "steam/platform_functions.h"
 #include "steam/steam_types.h"
 
 namespace qz::sim {
 
-enum class Interface { User, UserStats, Friends, Utils, HTTP };
+using steam::InterfaceId;
+
+// An event that is due, as the platform hands it over.
+struct DueEvent {
+  int callbackId;
+  std::vector<uint8_t> data;
+};
 
 struct ModelRegistration {
   void* object;
@@ -30,6 +39,8 @@ class PlatformModel {
 
   // --- The platform as the caller scripts it (all settable before or during a run) ---
   void SetStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }  // default true
+  // What a failed start writes into the caller's message buffer.
+  void SetStartFailureMessage(std::string message) { startFailure_ = std::move(message); }
   void SetLoggedOn(bool loggedOn) { loggedOn_ = loggedOn; }             // default true
   void SetSteamId(uint64_t steamId) { steamId_ = steamId; }             // default 76561197960287930
   void SetAppId(AppId_t appId) { appId_ = appId; }                      // default 480
@@ -76,6 +87,8 @@ class PlatformModel {
   // Told of every call, as "Function(arguments)", and of every delivered
   // event, as "event <id> delivered to <n> objects"; unset, nothing is told.
   std::function<void(const std::string& line)> observer;
+  // Told after every StoreStats the platform accepted.
+  std::function<void()> storeAccepted;
   const std::vector<PlatformCall>& Calls() const { return calls_; }
   // The calls whose function name starts with `prefix` (e.g. an interface's
   // "SteamAPI_ISteamUserStats_"; "" for all), in order, as "Function(arguments)".
@@ -87,6 +100,7 @@ class PlatformModel {
   // Callback objects in the order of their registration.
   const std::vector<ModelRegistration>& Registrations() const { return registrations_; }
   bool Running() const { return running_; }  // started and not shut down
+  bool StartSucceeds() const { return startSucceeds_; }
   int32_t StatInt(const std::string& name) const;
   float StatFloat(const std::string& name) const;
   bool Achieved(const std::string& apiName) const;
@@ -95,11 +109,40 @@ class PlatformModel {
   ESteamAPIInitResult InitFlat(SteamErrMsg* error);
   ESteamAPIInitResult InternalInit(const char* interfaceVersions, SteamErrMsg* error);
   bool Init();
+  // A pump: delivers the due events to the registered objects.
   void RunCallbacks();
   void Shutdown();
   void RegisterCallback(void* object, int callbackId);
-  // `exportName` is the accessor's name in the DLL being mimicked.
-  void* Accessor(const char* exportName, Interface which);
+  // The interface handles of the running platform, or null.
+  template <class Handle>
+  Handle* Accessor(InterfaceId which) {
+    return static_cast<Handle*>(AccessorHandle(which));
+  }
+  // Releases without accessors: the interface of `version` from the client
+  // for the running session's user and pipe (see interfaceFor), or null.
+  template <class Handle>
+  Handle* Interface(HSteamUser user, HSteamPipe pipe, const char* version) {
+    return static_cast<Handle*>(InterfaceHandle(user, pipe, version));
+  }
+  HSteamUser GetHSteamUser() const { return running_ ? kUser : 0; }
+  HSteamPipe GetHSteamPipe() const { return running_ ? kPipe : 0; }
+
+  // --- For the fronts ---
+  // The start and end of a session, without a log line: the stand-in
+  // client's starts and ends are the client's calls, not the library's.
+  ESteamAPIInitResult StartSession();
+  void EndSession();
+  // A pump's own part: counts it (when running) and answers the events due
+  // now, in queue order, leaving them to the caller to deliver.
+  std::vector<DueEvent> Pump();
+  // Where Interface() finds an interface by its version; by default the
+  // model's own handle of the interface the version names.
+  std::function<void*(const char* version)> interfaceFor;
+  // The user and pipe handles of the running session.
+  static constexpr HSteamUser kUser = 1;
+  static constexpr HSteamPipe kPipe = 1;
+  // The interface a version string names, or false for one outside the lists.
+  static bool InterfaceOfVersion(const char* version, InterfaceId* which);
 
   bool BLoggedOn();
   uint64_t GetSteamID();
@@ -108,11 +151,11 @@ class PlatformModel {
   SteamAPICall_t RequestStoreAuthURL(const char* redirectUrl);
 
   bool RequestCurrentStats();
-  // Before 1.48 these four were exported as GetStat, GetStat0, SetStat, SetStat0.
-  bool GetStatInt32(const char* name, int32_t* value, const char* exportName = "SteamAPI_ISteamUserStats_GetStatInt32");
-  bool GetStatFloat(const char* name, float* value, const char* exportName = "SteamAPI_ISteamUserStats_GetStatFloat");
-  bool SetStatInt32(const char* name, int32_t value, const char* exportName = "SteamAPI_ISteamUserStats_SetStatInt32");
-  bool SetStatFloat(const char* name, float value, const char* exportName = "SteamAPI_ISteamUserStats_SetStatFloat");
+  // Logged under their 1.48+ names whatever name the DLL exports them under.
+  bool GetStatInt32(const char* name, int32_t* value);
+  bool GetStatFloat(const char* name, float* value);
+  bool SetStatInt32(const char* name, int32_t value);
+  bool SetStatFloat(const char* name, float value);
   bool GetAchievement(const char* name, bool* achieved);
   bool SetAchievementFlat(const char* name);
   const char* GetAchievementDisplayAttribute(const char* name, const char* key);
@@ -132,12 +175,15 @@ class PlatformModel {
   };
 
   void Log(const char* function, std::string arguments);
-  ESteamAPIInitResult Start();
+  ESteamAPIInitResult StartLogged(const char* function, std::string arguments, SteamErrMsg* error);
+  void* AccessorHandle(InterfaceId which);
+  void* InterfaceHandle(HSteamUser user, HSteamPipe pipe, const char* version);
   bool Configured(const char* name) const;
   static bool NextResult(std::vector<bool>& results);
   void Queue(int callbackId, const void* data, std::size_t size, int onPump);
 
   bool startSucceeds_ = true;
+  std::string startFailure_ = "no Steam client";
   bool loggedOn_ = true;
   uint64_t steamId_ = 76561197960287930ull;
   AppId_t appId_ = 480;
@@ -162,7 +208,7 @@ class PlatformModel {
   std::vector<QueuedEvent> queue_;
   std::vector<ModelRegistration> registrations_;
   std::vector<PlatformCall> calls_;
-  char handles_[5] = {};  // the interface handles are the addresses of these
+  char handles_[9] = {};  // the interface handles are the addresses of these, by InterfaceId
 };
 
 }  // namespace qz::sim

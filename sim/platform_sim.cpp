@@ -1,5 +1,7 @@
 // The simulator in-process: the Steam seam's table filled with functions that
-// forward to one PlatformModel, as steam_api.dll's exports would.
+// forward to one PlatformModel, as steam_api.dll's exports would: one entry
+// per flat function and per method the library binds, generated from the
+// platform function lists.
 #include "sim/platform_sim.h"
 
 #include "steam/steam_flat.h"
@@ -17,55 +19,35 @@ PlatformModel& Model() {
   return model;
 }
 
-template <class Handle>
-Handle* Get(const char* exportName, Interface which) {
-  return static_cast<Handle*>(Platform()->Accessor(exportName, which));
-}
-
-void FillTable(steam::SteamFlatApi& t, bool withRequestCurrentStats) {
+void FillTable(steam::SteamFlatApi& t, bool withRequestCurrentStats, bool withAccessors) {
   t = steam::SteamFlatApi{};
-  t.InitFlat = [](SteamErrMsg* error) { return Platform()->InitFlat(error); };
-  t.InternalInit = [](const char* versions, SteamErrMsg* error) { return Platform()->InternalInit(versions, error); };
-  t.Init = [] { return Platform()->Init(); };
-  t.RunCallbacks = [] { Platform()->RunCallbacks(); };
-  t.Shutdown = [] { Platform()->Shutdown(); };
-  t.RegisterCallback = [](CCallbackBase* callback, int id) { Platform()->RegisterCallback(callback, id); };
-
-  t.SteamUser = [] { return Get<ISteamUser>("SteamAPI_SteamUser_v023", Interface::User); };
-  t.SteamUserStats = [] { return Get<ISteamUserStats>("SteamAPI_SteamUserStats_v012", Interface::UserStats); };
-  t.SteamFriends = [] { return Get<ISteamFriends>("SteamAPI_SteamFriends_v017", Interface::Friends); };
-  t.SteamUtils = [] { return Get<ISteamUtils>("SteamAPI_SteamUtils_v010", Interface::Utils); };
-  t.SteamHTTP = [] { return Get<ISteamHTTP>("SteamAPI_SteamHTTP_v003", Interface::HTTP); };
-
-  t.User_BLoggedOn = [](ISteamUser*) { return Platform()->BLoggedOn(); };
-  t.User_GetSteamID = [](ISteamUser*) { return Platform()->GetSteamID(); };
-  t.User_GetAuthSessionTicket = [](ISteamUser*, void* ticket, int capacity, uint32_t* length, const void* identity) {
-    return Platform()->GetAuthSessionTicket(ticket, capacity, length, identity);
-  };
-  t.User_EndAuthSession = [](ISteamUser*, uint64_t id) { Platform()->EndAuthSession(id); };
-  t.User_RequestStoreAuthURL = [](ISteamUser*, const char* url) { return Platform()->RequestStoreAuthURL(url); };
-
-  if (withRequestCurrentStats) t.Stats_RequestCurrentStats = [](ISteamUserStats*) { return Platform()->RequestCurrentStats(); };
-  t.Stats_GetStatInt32 = [](ISteamUserStats*, const char* n, int32_t* v) { return Platform()->GetStatInt32(n, v); };
-  t.Stats_GetStatFloat = [](ISteamUserStats*, const char* n, float* v) { return Platform()->GetStatFloat(n, v); };
-  t.Stats_SetStatInt32 = [](ISteamUserStats*, const char* n, int32_t v) { return Platform()->SetStatInt32(n, v); };
-  t.Stats_SetStatFloat = [](ISteamUserStats*, const char* n, float v) { return Platform()->SetStatFloat(n, v); };
-  t.Stats_GetAchievement = [](ISteamUserStats*, const char* n, bool* a) { return Platform()->GetAchievement(n, a); };
-  t.Stats_SetAchievement = [](ISteamUserStats*, const char* n) { return Platform()->SetAchievementFlat(n); };
-  t.Stats_GetAchievementDisplayAttribute = [](ISteamUserStats*, const char* n, const char* key) {
-    return Platform()->GetAchievementDisplayAttribute(n, key);
-  };
-  t.Stats_StoreStats = [](ISteamUserStats*) { return Platform()->StoreStats(); };
-  t.Stats_ResetAllStats = [](ISteamUserStats*, bool all) { return Platform()->ResetAllStats(all); };
-
-  t.Friends_ActivateGameOverlay = [](ISteamFriends*, const char* dialog) { Platform()->ActivateGameOverlay(dialog); };
-  t.Friends_ActivateGameOverlayToWebPage = [](ISteamFriends*, const char* url, int mode) {
-    Platform()->ActivateGameOverlayToWebPage(url, mode);
-  };
-  t.Utils_GetAppID = [](ISteamUtils*) { return Platform()->GetAppID(); };
-  t.HTTP_CreateHTTPRequest = [](ISteamHTTP*, EHTTPMethod method, const char* url) {
-    return Platform()->CreateHTTPRequest(method, url);
-  };
+#define QZ_SIM_FLAT(name, ret, params, call, exports) t.name = [] params -> ret { return Platform()->call; };
+  QZ_STEAM_FLAT_FUNCTIONS(QZ_SIM_FLAT)
+#undef QZ_SIM_FLAT
+#define QZ_SIM_METHOD(use, iface, method, ret, params, call, exports, slots) \
+  QZ_STEAM_IF_LIBRARY(use, t.iface##_##method = [] params -> ret { return Platform()->call; };)
+  QZ_STEAM_METHODS(QZ_SIM_METHOD)
+#undef QZ_SIM_METHOD
+  if (!withRequestCurrentStats) t.UserStats_RequestCurrentStats = nullptr;
+  if (!withAccessors) {
+    // As 1.37-1.47: the interfaces come from SteamClient() only.
+    t.SteamUser = nullptr;
+    t.SteamUserStats = nullptr;
+    t.SteamFriends = nullptr;
+    t.SteamUtils = nullptr;
+    t.SteamHTTP = nullptr;
+    t.clientVersions = {"SteamUser020", "STEAMUSERSTATS_INTERFACE_VERSION011", "SteamFriends016", "SteamUtils009",
+                        "STEAMHTTP_INTERFACE_VERSION002"};
+  } else {
+    t.SteamClient = nullptr;
+    t.GetHSteamUser = nullptr;
+    t.GetHSteamPipe = nullptr;
+    t.Client_GetISteamUser = nullptr;
+    t.Client_GetISteamUserStats = nullptr;
+    t.Client_GetISteamFriends = nullptr;
+    t.Client_GetISteamUtils = nullptr;
+    t.Client_GetISteamHTTP = nullptr;
+  }
 }
 
 }  // namespace
@@ -74,7 +56,9 @@ LockedModel::LockedModel() : lock_(Mutex()) {}
 PlatformModel* LockedModel::operator->() const { return &Model(); }
 PlatformModel& LockedModel::operator*() const { return Model(); }
 
-void Install(bool withRequestCurrentStats) { FillTable(steam::SteamFlat(), withRequestCurrentStats); }
+void Install(Release release) {
+  FillTable(steam::SteamFlat(), release != Release::k161On, release != Release::k137To147);
+}
 
 void Reset() {
   LockedModel model;

@@ -33,10 +33,16 @@ class LockedModel {
 
 inline LockedModel Platform() { return {}; }
 
+// The kinds of steam_api.dll release the binding tells apart.
+enum class Release {
+  k148To160,  // versioned accessors, RequestCurrentStats
+  k161On,     // versioned accessors, no RequestCurrentStats
+  k137To147,  // no accessors: the interfaces come from SteamClient()
+};
+
 // Fills qz::steam::SteamFlat() with the simulator's functions, as a DLL of
-// release 1.48 to 1.60 exports them, or, without RequestCurrentStats, as
-// one of 1.61 and later.
-void Install(bool withRequestCurrentStats = true);
+// that kind of release exports them.
+void Install(Release release = Release::k148To160);
 
 // Puts the platform back to its starting script, stopped, with an empty call
 // log and event queue. The registrations stay: the library registers once

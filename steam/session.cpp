@@ -2,8 +2,14 @@
 
 #include <new>
 
+#include "platform/win_seam.h"
 #include "steam/achievement_table.h"
+#include "steam/start_diagnostics.h"
 #include "steam/steam_client.h"
+
+using qz::steam::kNoUserLine;
+using qz::steam::ReportLoadFailure;
+using qz::steam::ReportStartFailure;
 
 namespace {
 
@@ -12,24 +18,44 @@ QZ_Steam* g_session = nullptr;
 }  // namespace
 
 QZ_Steam::QZ_Steam() {
-  // Registered before the platform library has started, once per process;
-  // never unregistered, since the object is never destroyed.
-  overlayActivatedCallback.Register(this, &QZ_Steam::OnGameOverlayActivated);
-  microTxnResponseCallback.Register(this, &QZ_Steam::OnMicroTxnAuthorizationResponse);
-  ticketResponseCallback.Register(this, &QZ_Steam::OnGetAuthSessionTicketResponse);
-  statsReceivedCallback.Register(this, &QZ_Steam::OnUserStatsReceived);
-  statsStoredCallback.Register(this, &QZ_Steam::OnUserStatsStored);
-  achievementStoredCallback.Register(this, &QZ_Steam::OnUserAchievementStored);
+  overlayActivatedCallback.Bind(this, &QZ_Steam::OnGameOverlayActivated);
+  microTxnResponseCallback.Bind(this, &QZ_Steam::OnMicroTxnAuthorizationResponse);
+  ticketResponseCallback.Bind(this, &QZ_Steam::OnGetAuthSessionTicketResponse);
+  statsReceivedCallback.Bind(this, &QZ_Steam::OnUserStatsReceived);
+  statsStoredCallback.Bind(this, &QZ_Steam::OnUserStatsStored);
+  achievementStoredCallback.Bind(this, &QZ_Steam::OnUserAchievementStored);
+}
+
+// Once steam_api.dll is bound, and before its first start: once per process,
+// in declaration order. Never unregistered, since the object is never destroyed.
+void QZ_Steam::RegisterCallbacksOnce() {
+  if (callbacksRegistered_) return;
+  callbacksRegistered_ = true;
+  SteamAPI_RegisterCallback(&overlayActivatedCallback, GameOverlayActivated_t::k_iCallback);
+  SteamAPI_RegisterCallback(&microTxnResponseCallback, MicroTxnAuthorizationResponse_t::k_iCallback);
+  SteamAPI_RegisterCallback(&ticketResponseCallback, GetAuthSessionTicketResponse_t::k_iCallback);
+  SteamAPI_RegisterCallback(&statsReceivedCallback, UserStatsReceived_t::k_iCallback);
+  SteamAPI_RegisterCallback(&statsStoredCallback, UserStatsStored_t::k_iCallback);
+  SteamAPI_RegisterCallback(&achievementStoredCallback, UserAchievementStored_t::k_iCallback);
 }
 
 bool QZ_Steam::Initialize() {
-  if (!SteamAPI_Init()) {
+  if (!qz::steam::LoadSteamApi()) {
+    ReportLoadFailure(qz::steam::LastLoadFailure());
+    initialized = false;
+    return false;
+  }
+  RegisterCallbacksOnce();
+  const SteamStart start = SteamAPI_Start();
+  if (!start.started) {
+    ReportStartFailure(start);
     initialized = false;
     return false;
   }
   // Without a logged-on user the session still counts as started (so that
   // QZSteam_Shutdown ends it) but keeps no user data and builds no registry.
   if (SteamUser() == nullptr || !SteamUser()->BLoggedOn()) {
+    qz::win::Api().outputDebugStringA(kNoUserLine);
     initialized = true;
     return true;
   }

@@ -26,15 +26,18 @@ class QZ_Steam {
   // Two hex digits for each of the up to 2048 bytes the platform may write.
   static constexpr std::size_t kTicketTextSize = 2 * 2048 + 1;
 
-  // Gives every field its starting value and registers the six callback
-  // members with the platform library, in declaration order.
+  // Gives every field its starting value and binds the six callback members
+  // to their handlers; they are registered with the platform library once it
+  // is bound (Initialize).
   QZ_Steam();
   QZ_Steam(const QZ_Steam&) = delete;
   QZ_Steam& operator=(const QZ_Steam&) = delete;
 
-  // Starts the platform library; with a logged-on user, reads the user and
-  // game ids, keeps the user and stats interfaces and builds the registry.
-  // True when the platform library is running.
+  // Binds steam_api.dll (registering the callback members the first time)
+  // and starts it; with a logged-on user, reads the user and game ids, keeps
+  // the user and stats interfaces and builds the registry. True when the
+  // platform library is running. Every other outcome writes a debugger line
+  // that says why.
   bool Initialize();
 
   // Registry (stat_registry.h): adds the records, then resolves rowChecks_.
@@ -95,6 +98,7 @@ class QZ_Steam {
   // The stats interface while the platform session that gave it is running;
   // null after QZSteam_Shutdown until the next successful start.
   ISteamUserStats* LiveStats() const { return initialized ? statsInterface : nullptr; }
+  void RegisterCallbacksOnce();
   void LoadStatsFromPlatform();
   void RunVersionStep();
   void DecideTicket(EResult result);
@@ -111,6 +115,7 @@ class QZ_Steam {
   // response writes the same values. 0 is the platform's invalid handle and
   // matches nothing.
   std::atomic<HAuthTicket> latestTicket_{0};
+  bool callbacksRegistered_ = false;
   std::atomic<uint64_t> lastTicketResponse_{0};
 
   // Each achievement row with its stat (FindStatByAchievementId of the row's

@@ -1,14 +1,17 @@
 #include "steam/stats_request_stand_in.h"
 
-#include "steam/callback_registry.h"
-
 namespace qz::steam {
 namespace {
 
+CCallbackBase* g_receiver = nullptr;
 bool g_answerDue = false;
 UserStatsReceived_t g_answer{};
 
 }  // namespace
+
+void NoteRegistration(CCallbackBase* object, int callbackId) {
+  if (callbackId == UserStatsReceived_t::k_iCallback) g_receiver = object;
+}
 
 void QueueStatsAnswer(AppId_t appId, CSteamID steamId) {
   g_answer = UserStatsReceived_t{};
@@ -19,11 +22,11 @@ void QueueStatsAnswer(AppId_t appId, CSteamID steamId) {
 }
 
 void DeliverDueStatsAnswer() {
-  if (!g_answerDue) return;
+  if (!g_answerDue || g_receiver == nullptr) return;
   g_answerDue = false;
-  // A copy: a handler may queue the next answer while this one is delivered.
+  // A copy: the handler may queue the next answer while this one is delivered.
   UserStatsReceived_t event = g_answer;
-  DeliverToRegistered(UserStatsReceived_t::k_iCallback, &event);
+  g_receiver->Run(&event);
 }
 
 void DropStatsAnswer() { g_answerDue = false; }

@@ -56,7 +56,8 @@ class CCallbackImpl : public CCallbackBase {
 void SteamAPI_RegisterCallback(CCallbackBase* callback, int callbackId);
 
 // A member of class T that receives event P through T's member function.
-// Register() sets the object and function, then registers with the platform.
+// Bind() sets the object and function; Register() also registers the object
+// with the platform (as the SDK's constructor does).
 template <class T, class P, bool bGameServer = false>
 class CCallback : public CCallbackImpl<sizeof(P)> {
  public:
@@ -65,9 +66,12 @@ class CCallback : public CCallbackImpl<sizeof(P)> {
   CCallback() = default;
   CCallback(T* object, func_t function) { Register(object, function); }
 
-  void Register(T* object, func_t function) {
+  void Bind(T* object, func_t function) {
     m_pObj = object;
     m_Func = function;
+  }
+  void Register(T* object, func_t function) {
+    Bind(object, function);
     SteamAPI_RegisterCallback(this, P::k_iCallback);
   }
 

@@ -1,31 +1,36 @@
 #include "steam/steam_client.h"
 
-#include "steam/callback_registry.h"
+#include <type_traits>
+
 #include "steam/stats_request_stand_in.h"
 
 using qz::steam::SteamFlat;
 
-namespace {
-
-// Loads steam_api.dll if it is not loaded yet, and registers the objects that
-// were waiting for it. A loaded table has every function the wrappers below
-// call (LoadSteamApi refuses any other), so they call without checking.
-bool Bind() {
-  if (!qz::steam::LoadSteamApi()) return false;
-  qz::steam::RegisterAwaitingCallbacks();
-  return true;
-}
-
-}  // namespace
-
-bool SteamAPI_Init() {
-  if (!Bind()) return false;
+SteamStart SteamAPI_Start() {
+  SteamStart start{};
+  if (!qz::steam::LoadSteamApi()) return start;
+  // A loaded table has every function the wrappers below call (LoadSteamApi
+  // refuses any other), so they call without checking.
   const qz::steam::SteamFlatApi& t = SteamFlat();
-  SteamErrMsg message = {};
-  if (t.InitFlat) return t.InitFlat(&message) == k_ESteamAPIInitResult_OK;
-  if (t.InternalInit) return t.InternalInit(nullptr, &message) == k_ESteamAPIInitResult_OK;
-  return t.Init();
+  if (t.InitFlat) {
+    start.function = "SteamAPI_InitFlat";
+    start.result = t.InitFlat(&start.message);
+    start.started = start.result == k_ESteamAPIInitResult_OK;
+  } else if (t.InternalInit) {
+    start.function = "SteamInternal_SteamAPI_Init";
+    start.result = t.InternalInit(nullptr, &start.message);
+    start.started = start.result == k_ESteamAPIInitResult_OK;
+  } else {
+    start.function = "SteamAPI_Init";
+    start.started = t.Init();
+    start.result = start.started ? 1 : 0;
+  }
+  // The message is the DLL's; make sure it ends inside its buffer.
+  start.message[sizeof start.message - 1] = '\0';
+  return start;
 }
+
+bool SteamAPI_Init() { return SteamAPI_Start().started; }
 
 // The pump and shutdown may come before any DLL was loaded: then they do nothing.
 void SteamAPI_RunCallbacks() {
@@ -39,38 +44,59 @@ void SteamAPI_Shutdown() {
 }
 
 void SteamAPI_RegisterCallback(CCallbackBase* callback, int callbackId) {
-  qz::steam::RememberCallback(callback, callbackId);
-  if (Bind()) {
-    SteamFlat().RegisterCallback(callback, callbackId);
+  auto registerCallback = SteamFlat().RegisterCallback;
+  if (registerCallback == nullptr) return;
+  qz::steam::NoteRegistration(callback, callbackId);
+  registerCallback(callback, callbackId);
+}
+
+namespace {
+
+// On releases without accessors (1.37-1.47) the interfaces come from the
+// client, for the user and pipe of the running session; none without one.
+template <class Handle, class Getter>
+Handle* FromClient(Getter get, const char* version) {
+  const qz::steam::SteamFlatApi& t = SteamFlat();
+  if (t.SteamClient == nullptr || get == nullptr || version == nullptr) return nullptr;
+  ISteamClient* const client = t.SteamClient();
+  const HSteamUser user = t.GetHSteamUser();
+  const HSteamPipe pipe = t.GetHSteamPipe();
+  if (client == nullptr || user == 0 || pipe == 0) return nullptr;
+  if constexpr (std::is_same_v<Handle, ISteamUtils>) {
+    return get(client, pipe, version);
   } else {
-    qz::steam::AwaitLoad(callback, callbackId);
+    return get(client, user, pipe, version);
   }
 }
 
-// The accessors answer null while no DLL is loaded.
+}  // namespace
+
+// The accessors answer null while no DLL is loaded or no session runs.
 ISteamUser* SteamUser() {
-  auto get = SteamFlat().SteamUser;
-  return get ? get() : nullptr;
+  const qz::steam::SteamFlatApi& t = SteamFlat();
+  return t.SteamUser ? t.SteamUser() : FromClient<ISteamUser>(t.Client_GetISteamUser, t.clientVersions.user);
 }
 
 ISteamUserStats* SteamUserStats() {
-  auto get = SteamFlat().SteamUserStats;
-  return get ? get() : nullptr;
+  const qz::steam::SteamFlatApi& t = SteamFlat();
+  return t.SteamUserStats ? t.SteamUserStats()
+                          : FromClient<ISteamUserStats>(t.Client_GetISteamUserStats, t.clientVersions.userStats);
 }
 
 ISteamFriends* SteamFriends() {
-  auto get = SteamFlat().SteamFriends;
-  return get ? get() : nullptr;
+  const qz::steam::SteamFlatApi& t = SteamFlat();
+  return t.SteamFriends ? t.SteamFriends()
+                        : FromClient<ISteamFriends>(t.Client_GetISteamFriends, t.clientVersions.friends);
 }
 
 ISteamUtils* SteamUtils() {
-  auto get = SteamFlat().SteamUtils;
-  return get ? get() : nullptr;
+  const qz::steam::SteamFlatApi& t = SteamFlat();
+  return t.SteamUtils ? t.SteamUtils() : FromClient<ISteamUtils>(t.Client_GetISteamUtils, t.clientVersions.utils);
 }
 
 ISteamHTTP* SteamHTTP() {
-  auto get = SteamFlat().SteamHTTP;
-  return get ? get() : nullptr;
+  const qz::steam::SteamFlatApi& t = SteamFlat();
+  return t.SteamHTTP ? t.SteamHTTP() : FromClient<ISteamHTTP>(t.Client_GetISteamHTTP, t.clientVersions.http);
 }
 
 // --- ISteamUser ---
@@ -92,7 +118,7 @@ SteamAPICall_t ISteamUser::RequestStoreAuthURL(const char* redirectUrl) {
 // --- ISteamUserStats ---
 
 bool ISteamUserStats::RequestCurrentStats() {
-  if (auto f = SteamFlat().Stats_RequestCurrentStats) return f(this);
+  if (auto f = SteamFlat().UserStats_RequestCurrentStats) return f(this);
   // From 1.61 on the client has synchronised the statistics before the game
   // started; answer as the older releases would once the request completes.
   ISteamUtils* utils = SteamUtils();
@@ -104,36 +130,36 @@ bool ISteamUserStats::RequestCurrentStats() {
 }
 
 bool ISteamUserStats::GetStat(const char* name, int32_t* value) {
-  return SteamFlat().Stats_GetStatInt32(this, name, value);
+  return SteamFlat().UserStats_GetStatInt32(this, name, value);
 }
 
 bool ISteamUserStats::GetStat(const char* name, float* value) {
-  return SteamFlat().Stats_GetStatFloat(this, name, value);
+  return SteamFlat().UserStats_GetStatFloat(this, name, value);
 }
 
 bool ISteamUserStats::SetStat(const char* name, int32_t value) {
-  return SteamFlat().Stats_SetStatInt32(this, name, value);
+  return SteamFlat().UserStats_SetStatInt32(this, name, value);
 }
 
 bool ISteamUserStats::SetStat(const char* name, float value) {
-  return SteamFlat().Stats_SetStatFloat(this, name, value);
+  return SteamFlat().UserStats_SetStatFloat(this, name, value);
 }
 
 bool ISteamUserStats::GetAchievement(const char* name, bool* achieved) {
-  return SteamFlat().Stats_GetAchievement(this, name, achieved);
+  return SteamFlat().UserStats_GetAchievement(this, name, achieved);
 }
 
-bool ISteamUserStats::SetAchievement(const char* name) { return SteamFlat().Stats_SetAchievement(this, name); }
+bool ISteamUserStats::SetAchievement(const char* name) { return SteamFlat().UserStats_SetAchievement(this, name); }
 
 const char* ISteamUserStats::GetAchievementDisplayAttribute(const char* name, const char* key) {
-  const char* text = SteamFlat().Stats_GetAchievementDisplayAttribute(this, name, key);
+  const char* text = SteamFlat().UserStats_GetAchievementDisplayAttribute(this, name, key);
   return text ? text : "";
 }
 
-bool ISteamUserStats::StoreStats() { return SteamFlat().Stats_StoreStats(this); }
+bool ISteamUserStats::StoreStats() { return SteamFlat().UserStats_StoreStats(this); }
 
 bool ISteamUserStats::ResetAllStats(bool achievementsToo) {
-  return SteamFlat().Stats_ResetAllStats(this, achievementsToo);
+  return SteamFlat().UserStats_ResetAllStats(this, achievementsToo);
 }
 
 // --- ISteamFriends, ISteamUtils, ISteamHTTP ---

@@ -2,23 +2,37 @@
 // The platform calls as the session code makes them, reading like the SDK:
 // SteamUserStats()->GetStat(name, &value). Each forwards to the Steam seam
 // (steam_flat.h) with the interface handle as first argument, and adapts to
-// the DLL's release where releases differ (start function, the NULL identity
-// of the ticket call, the mode of the web page call, RequestCurrentStats on
-// 1.61+). Before a successful start the accessors give null.
+// the DLL's release where releases differ (start function, where the
+// interfaces come from, the NULL identity of the ticket call, the mode of the
+// web page call, RequestCurrentStats on 1.61+). Before a successful start the
+// accessors give null.
 #include <cstdint>
 
 #include "steam/steam_callback.h"
 #include "steam/steam_flat.h"
 #include "steam/steam_types.h"
 
+// What starting the platform library gave: the start function the DLL has,
+// its answer (an ESteamAPIInitResult, or 1/0 for SteamAPI_Init's bool) and the
+// message it wrote.
+struct SteamStart {
+  bool started;
+  const char* function;
+  int32_t result;
+  SteamErrMsg message;
+};
+
 // Loads steam_api.dll on first use, then starts it through the newest start
-// function it has. True when the platform library is running.
+// function it has. Not started when the DLL cannot be bound (function null).
+SteamStart SteamAPI_Start();
+// SteamAPI_Start().started.
 bool SteamAPI_Init();
 // Delivers the events that have arrived to the registered callback objects.
 void SteamAPI_RunCallbacks();
 void SteamAPI_Shutdown();
-// Registers a callback object under its event id (once per object). An object
-// registered before steam_api.dll could be loaded is registered on its load.
+// Registers a callback object under its event id with the bound DLL (the
+// session does so once per process, once the DLL is bound); does nothing
+// while no DLL is bound.
 void SteamAPI_RegisterCallback(CCallbackBase* callback, int callbackId);
 
 ISteamUser* SteamUser();

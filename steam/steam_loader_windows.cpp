@@ -9,6 +9,7 @@ namespace qz::steam {
 namespace {
 
 HMODULE g_module = nullptr;
+LoadFailure g_failure{};
 
 void* ExportOf(void* module, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
@@ -20,9 +21,13 @@ bool LoadSteamApi() {
   if (g_module) return true;
   // By name, so the loader searches the game's folder first.
   HMODULE module = LoadLibraryW(L"steam_api.dll");
-  if (!module) return false;
+  if (!module) {
+    g_failure = {true, GetLastError(), nullptr};
+    return false;
+  }
   const SteamFlatApi table = BindExports(&ExportOf, module);
-  if (!HasRequiredFunctions(table)) {
+  if (const char* missing = FirstMissingFunction(table)) {
+    g_failure = {false, 0, missing};
     FreeLibrary(module);
     return false;
   }
@@ -30,5 +35,7 @@ bool LoadSteamApi() {
   g_module = module;
   return true;
 }
+
+LoadFailure LastLoadFailure() { return g_failure; }
 
 }  // namespace qz::steam

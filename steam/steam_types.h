@@ -8,6 +8,9 @@ typedef uint32_t AppId_t;
 typedef uint32_t HAuthTicket;
 typedef uint64_t SteamAPICall_t;
 typedef uint32_t HTTPRequestHandle;
+// The Steam client's handles of a communication pipe and of the user on it.
+typedef int32_t HSteamPipe;
+typedef int32_t HSteamUser;
 
 enum EResult : int32_t {
   k_EResultNone = 0,

@@ -123,7 +123,7 @@ void ScriptPlatform(PlatformModel& sim) {
       sim.SetTicketResponse(AnyResult(), in->ConsumeIntegralInRange(0, 3));
       break;
     }
-    default: qz::sim::Install(in->ConsumeBool()); break;
+    default: qz::sim::Install(in->ConsumeBool() ? qz::sim::Release::k148To160 : qz::sim::Release::k161On); break;
   }
 }
 
@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   (void)ready;
   FuzzedDataProvider input(data, size);
   in = &input;
-  qz::sim::Install(input.ConsumeBool());
+  qz::sim::Install(input.ConsumeBool() ? qz::sim::Release::k148To160 : qz::sim::Release::k161On);
   ticket = {1, 2, 3, 4, 5, 6, 7, 8};
   char accId[64];
   // A bounded number of calls per input: a ticket wait alone may pump 200 times.

@@ -1,0 +1,322 @@
+// One game session through QZSteam.dll, checked on both sides: the game's
+// answers and what the platform saw. The same table runs against each
+// front of the simulated platform: a stand-in steam_api.dll beside the
+// program, or Valve's real steam_api.dll with the stand-in Steam client
+// (steamclient.dll beside the program, named in the registry of the Wine
+// prefix). Usage: qz_session_scenario CASE, CASE one of
+//   session       the whole session: start, statistics received, an unlock
+//                 stored, a refused store, events, ticket, pass-throughs, exit
+//   start-fails   the account's client refuses the start
+//   no-user       no user is logged on
+//   ticket-fails  the ticket's response fails
+//   ticket-never  the ticket's response never comes
+// Prints one line per step; exits 0 when all passed, 2 when the library
+// refused steam_api.dll, 1 otherwise.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "QZSteam.h"
+#include "sim/stand_in_client.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr uint64_t kSteamId = 76561197960287930ull;
+const std::string kStats = "SteamAPI_ISteamUserStats_";
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return self.substr(0, self.find_last_of(L"\\/"));
+}
+std::wstring Beside(const wchar_t* name) { return ProgramFolder() + L"\\" + name; }
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The registry values that point Valve's steam_api.dll at the stand-in
+// client: written afresh for this run, and only inside a Wine prefix.
+bool PointSteamAtTheStandInClient(const std::wstring& client) {
+  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) {
+    std::printf("refusing to write the Steam client's registry values outside Wine\n");
+    return false;
+  }
+  const wchar_t* key = L"Software\\Valve\\Steam\\ActiveProcess";
+  RegDeleteKeyW(HKEY_CURRENT_USER, key);
+  HKEY handle = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != 0) return false;
+  const DWORD pid = GetCurrentProcessId();
+  const bool written =
+      RegSetValueExW(handle, L"SteamClientDll", 0, REG_SZ, reinterpret_cast<const BYTE*>(client.c_str()),
+                     static_cast<DWORD>((client.size() + 1) * sizeof(wchar_t))) == 0 &&
+      RegSetValueExW(handle, L"pid", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pid), sizeof pid) == 0;
+  RegCloseKey(handle);
+  return written;
+}
+
+// The lines of `calls` that start with `prefix`.
+Lines Starting(const Lines& calls, const std::string& prefix) {
+  Lines found;
+  for (const std::string& call : calls)
+    if (call.rfind(prefix, 0) == 0) found.push_back(call);
+  return found;
+}
+
+// "" when `actual` is `expected`, else what differs.
+std::string Expect(const std::string& what, const std::string& actual, const std::string& expected) {
+  return actual == expected ? "" : what + " was " + actual + ", expected " + expected;
+}
+// For lists of calls: the first that differs.
+std::string Expect(const std::string& what, const Lines& actual, const Lines& expected) {
+  if (actual == expected) return "";
+  std::size_t i = 0;
+  while (i < actual.size() && i < expected.size() && actual[i] == expected[i]) ++i;
+  return what + ": call " + std::to_string(i + 1) + " was " + (i < actual.size() ? actual[i] : "missing") +
+         ", expected " + (i < expected.size() ? expected[i] : "none") + " (" + std::to_string(actual.size()) +
+         " calls, " + std::to_string(expected.size()) + " expected)";
+}
+
+std::vector<std::pair<uint64_t, int32_t>> g_orders;
+void __cdecl OnMicroTxn(uint64_t orderId, int32_t authorized) { g_orders.emplace_back(orderId, authorized); }
+
+struct Step {
+  const char* name;
+  // "" when the step passed, else what went wrong.
+  std::function<std::string(qz::sim::StandInClient& platform)> run;
+};
+
+// The platform's calls of one store: the 38 integer statistics and RUN, then StoreStats.
+Lines StoreCalls(const std::string& kill, const std::string& run) {
+  Lines calls;
+  const char* names[] = {"ACHIEVE_LEVEL", "CARRY_FLAG_CTF", "COLLECT_GOLD_WANTED", "DEFUSE_PLANT_SABOTAGE",
+                         "DYNAMITE_SNOWBALL_KILL", "FINISH_AK", "FINISH_DAILY_MC", "FINISH_MONTHLY_MC",
+                         "FINISH_SPECIAL_MC", "FINISH_WEEKLY_MC", "GIFT_WEAPON", "KILL_ENEMY", "KILL_ENEMY_AR",
+                         "KILL_ENEMY_EB", "KILL_ENEMY_G", "KILL_ENEMY_MW", "KILL_ENEMY_P", "KILL_ENEMY_S",
+                         "KILL_ENEMY_SMG", "KILL_ENEMY_SR", "MASS_KILL", "MOST_VAL_PLAYER", "RUN", "SCORE_FLAG_CTF",
+                         "SHOOT_BULLETS", "SNOWBALL_KILL", "SNOWBALL_WIN", "STONY_SNOWBALL_KILL", "TRANSFER_WEAPON",
+                         "UPGRADE_WEAPON", "UPGRADE_WEAPON_LVL_5", "WIN_CLAN", "WIN_CTF", "WIN_FFA", "WIN_MATCH",
+                         "WIN_ROUNDS_SABOTAGE", "WIN_SABOTAGE", "WIN_TDM", "WIN_WANTED"};
+  for (const std::string name : names) {
+    if (name == "RUN") {
+      calls.push_back(kStats + "SetStatFloat(RUN," + run + ")");
+    } else {
+      calls.push_back(kStats + "SetStatInt32(" + name + "," + (name == "KILL_ENEMY" ? kill : "0") + ")");
+    }
+  }
+  calls.push_back(kStats + "StoreStats()");
+  return calls;
+}
+
+// Pumps until the statistics have been read (at most ten frames).
+std::string ReceiveStatistics(qz::sim::StandInClient& platform) {
+  for (int frame = 0; frame < 10; ++frame) {
+    QZSteam_RunCallbacks();
+    if (!platform.Calls(kStats + "GetStatInt32(KILL_ENEMY,").empty()) return "";
+  }
+  return "the statistics never arrived";
+}
+
+// The six callback objects as the stand-in steam_api.dll saw them the MSVC way
+// (raw offsets, __thiscall through the vtable): registered under their ids
+// before the start, sizes from slot 2, the registered flag at offset 4 and the
+// id at offset 8. Valve's DLL keeps its registrations to itself.
+std::string Registrations(qz::sim::StandInClient& platform) {
+  const std::vector<QZSimRegistration> registrations = platform.Registrations();
+  if (registrations.empty()) return "";
+  std::string seen;
+  for (const QZSimRegistration& r : registrations) {
+    seen += std::to_string(r.callbackIdArgument) + "/" + std::to_string(r.sizeBytes) + "/" + std::to_string(r.flags) +
+            "/" + std::to_string(r.callbackIdField) + " ";
+  }
+  return Expect("the registrations", seen, "331/1/1/331 152/24/1/152 163/8/1/163 1101/24/1/1101 1102/16/1/1102 1103/152/1/1103 ");
+}
+
+const std::vector<Step> kSession = {
+    {"the start answers 1 and the user is logged on",
+     [](qz::sim::StandInClient& platform) {
+       char id[64] = "";
+       const int32_t length = QZSteam_GetAccID64AsChar(id);
+       return Registrations(platform) + Expect("QZSteam_BLoggedOn", std::to_string(QZSteam_BLoggedOn()), "1") +
+              Expect("the 64-bit id", std::to_string(length) + ":" + id, "17:76561197960287930") +
+              Expect("the account id", std::to_string(QZSteam_GetAccID()), std::to_string(uint32_t(kSteamId)));
+     }},
+    {"the statistics are received, the overlay opens and a micro-transaction reaches the game",
+     [](qz::sim::StandInClient& platform) {
+       if (QZSteam_SetMicroTxnCallback(&OnMicroTxn) != 1) return std::string("the game's function was not taken");
+       const GameOverlayActivated_t overlay{1};
+       const MicroTxnAuthorizationResponse_t order{480, 0x0123456789ABCDEFull, 1};
+       platform.QueueEvent(overlay);
+       platform.QueueEvent(order);
+       const std::string received = ReceiveStatistics(platform);
+       const std::string orders = g_orders.size() == 1 ? std::to_string(g_orders[0].first) + "," +
+                                                             std::to_string(g_orders[0].second)
+                                                       : std::to_string(g_orders.size()) + " orders";
+       return received + Expect("QZSteam_IsOverlayActive", std::to_string(QZSteam_IsOverlayActive()), "1") +
+              Expect("the order", orders, "81985529216486895,1");
+     }},
+    {"a statistic raised to its threshold unlocks its achievement and every statistic is stored",
+     [](qz::sim::StandInClient& platform) {
+       platform.ClearCalls();
+       QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
+       QZSteam_RunCallbacks();
+       Lines expected = StoreCalls("10", "12.5");
+       expected.insert(expected.begin(), kStats + "SetAchievement(KILL_ENEMY_10)");
+       return Expect("the statistics calls", platform.Calls(kStats), expected) +
+              Expect("the account's KILL_ENEMY", std::to_string(platform.StatInt("KILL_ENEMY")), "10") +
+              Expect("KILL_ENEMY_10 unlocked", std::to_string(platform.Achieved("KILL_ENEMY_10")), "1");
+     }},
+    {"a refused store is made again on the next frame",
+     [](qz::sim::StandInClient& platform) {
+       platform.SetStoreStatsResults({false, true});
+       QZSteam_RunCallbacks();  // the stored event of the last store
+       platform.ClearCalls();
+       QZSteam_SetStatValueFloat(20.25f, "RUN");
+       QZSteam_UpdateServer();
+       QZSteam_RunCallbacks();
+       QZSteam_RunCallbacks();
+       const Lines store = StoreCalls("10", "20.25");
+       Lines expected = store;
+       expected.insert(expected.end(), store.begin(), store.end());
+       return Expect("the statistics calls", platform.Calls(kStats), expected);
+     }},
+    {"the ticket comes as hex text",
+     [](qz::sim::StandInClient& platform) {
+       platform.SetTicket({0x0A, 0xBC, 0x12});
+       return Expect("the ticket", QZSteam_GetAuthTicket(1), "0ABC12");
+     }},
+    {"the pass-throughs reach the platform with their answers",
+     [](qz::sim::StandInClient& platform) {
+       platform.SetStoreAuthUrlCall(0x0123456789ABCDEFull);
+       platform.SetHttpRequestHandle(77);
+       platform.ClearCalls();
+       QZSteam_OpenOverlay("achievements");
+       QZSteam_OpenURL("https://example.org/");
+       const uint64_t call = QZSteam_ReqStoreAuthURL("https://example.org/back");
+       const uint32_t request = QZSteam_CreateHTTPRequest(3, "https://example.org/post");
+       const uint32_t app = QZSteam_Test();
+       QZSteam_Test2();
+       return Expect("the answers", std::to_string(call) + " " + std::to_string(request) + " " + std::to_string(app),
+                     "81985529216486895 77 480") +
+              Expect("the calls", Starting(platform.Calls(), "SteamAPI_ISteam"),
+                     {"SteamAPI_ISteamFriends_ActivateGameOverlay(achievements)",
+                      "SteamAPI_ISteamFriends_ActivateGameOverlayToWebPage(https://example.org/,0)",
+                      "SteamAPI_ISteamUser_RequestStoreAuthURL(https://example.org/back)",
+                      "SteamAPI_ISteamHTTP_CreateHTTPRequest(3,https://example.org/post)",
+                      "SteamAPI_ISteamUtils_GetAppID()",
+                      "SteamAPI_ISteamFriends_ActivateGameOverlayToWebPage(https://store.steampowered.com/,0)"});
+     }},
+    {"the exit sequence stores the last values, then ends the session",
+     [](qz::sim::StandInClient& platform) {
+       QZSteam_SetStatValue(33, "KILL_ENEMY");
+       platform.ClearCalls();
+       QZSteam_UpdateServer();
+       QZSteam_Shutdown();
+       Lines expected = StoreCalls("33", "20.25");
+       expected.push_back("SteamAPI_ISteamUser_EndAuthSession(76561197960287930)");
+       expected.push_back("SteamAPI_Shutdown()");
+       Lines calls = Starting(platform.Calls(), "SteamAPI_ISteam");
+       for (const std::string& call : Starting(platform.Calls(), "SteamAPI_Shutdown")) calls.push_back(call);
+       return Expect("the calls", calls, expected) +
+              Expect("the account's KILL_ENEMY", std::to_string(platform.StatInt("KILL_ENEMY")), "33") +
+              Expect("QZSteam_BLoggedOn after it", std::to_string(QZSteam_BLoggedOn()), "0") +
+              Expect("the ticket after it", QZSteam_GetAuthTicket(1), "-1");
+     }},
+};
+
+const std::vector<Step> kStartFails = {
+    {"the start answers 0 and nothing reaches the platform",
+     [](qz::sim::StandInClient& platform) {
+       return Expect("QZSteam_Init again", std::to_string(QZSteam_Init()), "0") +
+              Expect("the interface calls", Starting(platform.Calls(), "SteamAPI_ISteam"), {}) +
+              Expect("the ticket", QZSteam_GetAuthTicket(1), "-1");
+     }},
+};
+
+const std::vector<Step> kNoUser = {
+    {"the session runs without a user and without statistics",
+     [](qz::sim::StandInClient& platform) {
+       for (int frame = 0; frame < 3; ++frame) QZSteam_RunCallbacks();
+       QZSteam_SetStatValue(5, "KILL_ENEMY");
+       QZSteam_UpdateServer();
+       QZSteam_RunCallbacks();
+       const std::string loggedOn = std::to_string(QZSteam_BLoggedOn());
+       QZSteam_Shutdown();
+       return Expect("QZSteam_BLoggedOn", loggedOn, "0") + Expect("the statistics calls", platform.Calls(kStats), {}) +
+              Expect("the user calls", platform.Calls("SteamAPI_ISteamUser_EndAuthSession"), {});
+     }},
+};
+
+const std::vector<Step> kTicketFails = {
+    {"the ticket answers the failed result",
+     [](qz::sim::StandInClient&) { return Expect("the ticket", QZSteam_GetAuthTicket(1), "2"); }},
+};
+
+const std::vector<Step> kTicketNever = {
+    {"the ticket answers -3 after its wait",
+     [](qz::sim::StandInClient&) { return Expect("the ticket", QZSteam_GetAuthTicket(1), "-3"); }},
+};
+
+struct Case {
+  const char* name;
+  const char* accountExtra;  // more members of the account file
+  int expectedStart;
+  const std::vector<Step>* steps;
+};
+
+const Case kCases[] = {
+    {"session", "", 1, &kSession},
+    {"start-fails", ", \"failStart\": true", 0, &kStartFails},
+    {"no-user", ", \"loggedOn\": false", 1, &kNoUser},
+    {"ticket-fails", ", \"ticketResult\": 2", 1, &kTicketFails},
+    {"ticket-never", ", \"ticketResponse\": \"never\"", 1, &kTicketNever},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string wanted = argc > 1 ? argv[1] : "session";
+  const Case* chosen = nullptr;
+  for (const Case& c : kCases)
+    if (wanted == c.name) chosen = &c;
+  if (chosen == nullptr) {
+    std::printf("unknown case %s\n", wanted.c_str());
+    return 1;
+  }
+  // The platform's model lives in the stand-in client when there is one,
+  // behind Valve's steam_api.dll; otherwise in the stand-in steam_api.dll.
+  const std::wstring client = Beside(L"steamclient.dll");
+  const bool real = Exists(client);
+  if (real && !PointSteamAtTheStandInClient(client)) return 1;
+  {
+    std::ofstream account(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
+    account << "{\"appId\": 480, \"steamId\": " << kSteamId
+            << ", \"stats\": {\"VERSION\": 1, \"KILL_ENEMY\": 9, \"RUN\": 12.5}" << chosen->accountExtra << "}\n";
+  }
+  qz::sim::StandInClient platform(real ? client : Beside(L"steam_api.dll"));
+  if (!platform.Usable()) {
+    std::printf("FAILED: no simulated platform beside the program\n");
+    return 1;
+  }
+  if (QZSteam_SetMicroTxnCallback(&OnMicroTxn) != -1) std::printf("note: a session object existed before the start\n");
+  const int32_t started = QZSteam_Init();
+  if (started == 0 && chosen->expectedStart == 1) {
+    std::printf("refused: QZSteam_Init answered 0\n");
+    return 2;
+  }
+  int failures = started == chosen->expectedStart ? 0 : 1;
+  if (failures != 0) std::printf("FAILED: QZSteam_Init answered %d\n", static_cast<int>(started));
+  for (const Step& step : *chosen->steps) {
+    if (failures != 0) break;
+    const std::string problem = step.run(platform);
+    std::printf("%s %s%s%s\n", problem.empty() ? "ok" : "FAILED:", step.name, problem.empty() ? "" : ": ",
+                problem.c_str());
+    failures += problem.empty() ? 0 : 1;
+  }
+  if (real) RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Valve\\Steam\\ActiveProcess");
+  return failures == 0 ? 0 : 1;
+}
