@@ -17,9 +17,12 @@ namespace qz::win {
 using Handle = void*;
 inline Handle InvalidHandle() { return reinterpret_cast<Handle>(~std::uintptr_t{0}); }
 
-// Toolhelp snapshot flags and the process access mask the inventory uses.
-inline constexpr uint32_t kSnapAll = 15;     // TH32CS_SNAPALL
+// Toolhelp snapshot flags, each of one kind only: a module snapshot taken
+// with TH32CS_SNAPALL would also gather every process and thread of the
+// machine and the process's heap list, which no report uses.
+inline constexpr uint32_t kSnapModule = 8;   // TH32CS_SNAPMODULE
 inline constexpr uint32_t kSnapProcess = 2;  // TH32CS_SNAPPROCESS
+// The process access mask the inventory uses.
 inline constexpr uint32_t kProcessAllAccess = 0x1F0FFF;
 inline constexpr uint32_t kMaxPath = 260;
 inline constexpr uint32_t kMaxModuleName = 256;

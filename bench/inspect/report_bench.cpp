@@ -42,7 +42,7 @@ void Install(uint32_t processes, uint32_t modulesPerProcess) {
   g_modulesPerProcess = modulesPerProcess;
   qz::win::WinApi& api = qz::win::Api();
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t) {
-    if (flags == qz::win::kSnapAll) g_nextModule = 0;
+    if (flags == qz::win::kSnapModule) g_nextModule = 0;
     return reinterpret_cast<Handle>(0x100);
   };
   api.module32First = api.module32Next = &ModuleEntry;

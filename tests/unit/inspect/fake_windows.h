@@ -1,7 +1,8 @@
 #pragma once
 // A scriptable stand-in for the Windows seam: processes, module lists and
 // trust statuses as a test sets them up, with the platform's rules that the
-// library could break (a module snapshot of process 0 is the caller's, a
+// library could break (a snapshot is of modules or of processes, a module
+// snapshot of process 0 is the caller's, a
 // process path takes the rights to read it, the last error is lost to the
 // next call). It keeps the printed lines, the paths checked and a log of the
 // other calls that ask the platform something, and knows whether every handle
@@ -92,6 +93,7 @@ inline FakeWindows::FakeWindows() {
     FakeWindows& f = *current;
     f.calls.push_back("snapshot");
     if (id == 0) id = f.currentProcessId;
+    f.badUses_ += flags != 8 && flags != 2;
     const bool fails = flags & 8 ? f.modules.count(id) == 0 : f.processSnapshotFails;
     return fails ? win::InvalidHandle() : f.NewHandle(flags, id);
   };
