@@ -48,9 +48,10 @@ void Install(uint32_t processes, uint32_t modulesPerProcess) {
   api.module32First = api.module32Next = &ModuleEntry;
   api.process32First = api.process32Next = &ProcessEntry;
   api.openProcess = [](uint32_t, bool, uint32_t) { return reinterpret_cast<Handle>(0x200); };
-  api.getModuleFileNameEx = [](Handle, Handle, char16_t* path, uint32_t) -> uint32_t {
+  api.queryFullProcessImageName = [](Handle, uint32_t, char16_t* path, uint32_t* size) {
     Fill(path, u"C:\\Program Files (x86)\\Vendor\\program.exe");
-    return 41;
+    *size = 41;
+    return true;
   };
   api.closeHandle = [](Handle) { return true; };
   api.winVerifyTrust = [](Handle, qz::win::Guid*, qz::win::TrustData*) { return static_cast<int32_t>(0x800B0100u); };
