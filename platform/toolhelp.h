@@ -33,7 +33,7 @@ WalkOutcome WalkSnapshot(uint32_t flags, uint32_t processId, bool (*WinApi::*fir
 // visit(const ModuleRecord&) answers whether to go on.
 template <typename Visit>
 WalkOutcome ForEachModule(uint32_t processId, Visit&& visit) {
-  return WalkSnapshot(kSnapAll, processId, &WinApi::module32First, &WinApi::module32Next, visit);
+  return WalkSnapshot(kSnapModule, processId, &WinApi::module32First, &WinApi::module32Next, visit);
 }
 
 // The processes of the system; visit(const ProcessRecord&) answers whether to go on.

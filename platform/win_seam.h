@@ -17,10 +17,15 @@ namespace qz::win {
 using Handle = void*;
 inline Handle InvalidHandle() { return reinterpret_cast<Handle>(~std::uintptr_t{0}); }
 
-// Toolhelp snapshot flags and the process access mask the inventory uses.
-inline constexpr uint32_t kSnapAll = 15;     // TH32CS_SNAPALL
+// Toolhelp snapshot flags, each of one kind only: a module snapshot taken
+// with TH32CS_SNAPALL would also gather every process and thread of the
+// machine and the process's heap list, which no report uses.
+inline constexpr uint32_t kSnapModule = 8;   // TH32CS_SNAPMODULE
 inline constexpr uint32_t kSnapProcess = 2;  // TH32CS_SNAPPROCESS
-inline constexpr uint32_t kProcessAllAccess = 0x1F0FFF;
+// The least access that reads a process's path. Windows grants it on many
+// processes that refuse a standard user more: protected processes, and many
+// of the system's and the services'.
+inline constexpr uint32_t kProcessQueryLimitedInformation = 0x1000;
 inline constexpr uint32_t kMaxPath = 260;
 inline constexpr uint32_t kMaxModuleName = 256;
 
@@ -97,8 +102,9 @@ struct WinApi {
   uint32_t (*getCurrentProcessId)();
   // OpenProcess: a handle, or null.
   Handle (*openProcess)(uint32_t access, bool inheritHandle, uint32_t processId);
-  // GetModuleFileNameExW: characters written, 0 on failure.
-  uint32_t (*getModuleFileNameEx)(Handle process, Handle module, char16_t* path, uint32_t capacity);
+  // QueryFullProcessImageNameW: `*size` is the capacity of `path` in code
+  // units on the way in, the path's length without its terminator on success.
+  bool (*queryFullProcessImageName)(Handle process, uint32_t flags, char16_t* path, uint32_t* size);
   bool (*closeHandle)(Handle handle);
 
   // WinVerifyTrust: the trust provider's status.

@@ -34,7 +34,7 @@ WinApi DefaultApi() {
   api.process32Next = [](Handle, ProcessRecord*) { return false; };
   api.getCurrentProcessId = []() -> uint32_t { return 0; };
   api.openProcess = [](uint32_t, bool, uint32_t) -> Handle { return nullptr; };
-  api.getModuleFileNameEx = [](Handle, Handle, char16_t*, uint32_t) -> uint32_t { return 0; };
+  api.queryFullProcessImageName = [](Handle, uint32_t, char16_t*, uint32_t*) { return false; };
   api.closeHandle = [](Handle) { return true; };
   // TRUST_E_PROVIDER_UNKNOWN: there is no trust provider here.
   api.winVerifyTrust = [](Handle, Guid*, TrustData*) { return static_cast<int32_t>(0x800B0001u); };

@@ -1,7 +1,6 @@
 // The Windows seam, forwarding to the real platform functions.
 #include <windows.h>
 // Order matters: these headers need windows.h first.
-#include <psapi.h>
 #include <tlhelp32.h>
 #include <wintrust.h>
 
@@ -108,8 +107,11 @@ WinApi DefaultApi() {
   api.openProcess = [](uint32_t access, bool inheritHandle, uint32_t processId) -> Handle {
     return OpenProcess(access, inheritHandle ? TRUE : FALSE, processId);
   };
-  api.getModuleFileNameEx = [](Handle process, Handle module, char16_t* path, uint32_t capacity) -> uint32_t {
-    return GetModuleFileNameExW(process, static_cast<HMODULE>(module), reinterpret_cast<wchar_t*>(path), capacity);
+  api.queryFullProcessImageName = [](Handle process, uint32_t flags, char16_t* path, uint32_t* size) {
+    DWORD units = *size;
+    const BOOL read = QueryFullProcessImageNameW(process, flags, reinterpret_cast<wchar_t*>(path), &units);
+    *size = units;
+    return read != FALSE;
   };
   api.closeHandle = [](Handle handle) { return CloseHandle(handle) != FALSE; };
   api.winVerifyTrust = [](Handle window, Guid* action, TrustData* data) -> int32_t {

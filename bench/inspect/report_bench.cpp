@@ -42,15 +42,16 @@ void Install(uint32_t processes, uint32_t modulesPerProcess) {
   g_modulesPerProcess = modulesPerProcess;
   qz::win::WinApi& api = qz::win::Api();
   api.createToolhelpSnapshot = [](uint32_t flags, uint32_t) {
-    if (flags == qz::win::kSnapAll) g_nextModule = 0;
+    if (flags == qz::win::kSnapModule) g_nextModule = 0;
     return reinterpret_cast<Handle>(0x100);
   };
   api.module32First = api.module32Next = &ModuleEntry;
   api.process32First = api.process32Next = &ProcessEntry;
   api.openProcess = [](uint32_t, bool, uint32_t) { return reinterpret_cast<Handle>(0x200); };
-  api.getModuleFileNameEx = [](Handle, Handle, char16_t* path, uint32_t) -> uint32_t {
+  api.queryFullProcessImageName = [](Handle, uint32_t, char16_t* path, uint32_t* size) {
     Fill(path, u"C:\\Program Files (x86)\\Vendor\\program.exe");
-    return 41;
+    *size = 41;
+    return true;
   };
   api.closeHandle = [](Handle) { return true; };
   api.winVerifyTrust = [](Handle, qz::win::Guid*, qz::win::TrustData*) { return static_cast<int32_t>(0x800B0100u); };

@@ -147,18 +147,19 @@ void Install() {
   api.process32First = &Entry<true, qz::win::ProcessRecord>;
   api.process32Next = &Entry<false, qz::win::ProcessRecord>;
   api.openProcess = [](uint32_t, bool, uint32_t) { return in->ConsumeIntegralInRange(0, 7) == 7 ? nullptr : NewHandle(); };
-  api.getModuleFileNameEx = [](Handle process, Handle, char16_t* path, uint32_t capacity) -> uint32_t {
+  api.queryFullProcessImageName = [](Handle process, uint32_t, char16_t* path, uint32_t* size) {
     badUses += open.count(process) == 0;
-    switch (in->ConsumeIntegralInRange(0, 3)) {
+    const uint32_t capacity = *size;
+    switch (in->ConsumeIntegralInRange(0, 2)) {
       case 0: {  // read
         const std::size_t n = in->ConsumeIntegralInRange<std::size_t>(0, capacity - 1);
         for (std::size_t i = 0; i < n; ++i) path[i] = std::max(NameUnit(), u'.');
         path[n] = 0;
-        return static_cast<uint32_t>(n);
+        *size = static_cast<uint32_t>(n);
+        return true;
       }
-      case 1: std::fill(path, path + capacity, u'x'); return 0;  // failed, leaving garbage behind
-      case 2: std::fill(path, path + capacity, u'x'); return capacity;  // cut, unterminated (XP)
-      default: std::fill(path, path + capacity - 1, u'x'), path[capacity - 1] = 0; return capacity;
+      case 1: std::fill(path, path + capacity, u'x'); return false;  // failed, leaving garbage behind
+      default: std::fill(path, path + capacity, u'x'), *size = capacity; return true;  // a size past the text
     }
   };
   api.closeHandle = [](Handle handle) { return badUses += open.erase(handle) == 0, true; };

@@ -65,7 +65,9 @@ std::string Narrow(const std::wstring& text) {
 
 // Non-ASCII paths: the module report of this process matches its own
 // snapshot, with a module whose folder and name lie outside the ASCII range.
-// The inventory lists this unsigned program, its first module its executable.
+// The inventory lists this unsigned program, its first module its executable,
+// and Wine's unsigned services.exe, a 64-bit process, with its path (which a
+// 32-bit caller cannot read from the process's own loader data).
 // A report's text passed back: a script checking its own executable passes
 // GetExePath's text straight on, and the path is read before the report that
 // holds it is replaced.
@@ -98,6 +100,8 @@ TEST(InspectionOnWindows, ReportsAndChecksThisProgram) {
   const std::string self = "{\"Id\": " + std::to_string(GetCurrentProcessId()) + ",\"Name\": \"" + name +
                            "\",\"Path\": \"" + path + "\",\"Module\": " + own.substr(0, own.find("},{") + 1);
   EXPECT_NE(inventory.find(self), std::string::npos) << inventory.substr(0, 400);
+  EXPECT_NE(inventory.find("\"Name\": \"services.exe\",\"Path\": \"C:\\windows\\system32\\services.exe\""),
+            std::string::npos) << inventory.substr(0, 400);
   const char* text = CallReport("GetExePath", {0});
   ASSERT_EQ(text, path);
   const char* report = nullptr;

@@ -1,11 +1,13 @@
 #pragma once
 // A scriptable stand-in for the Windows seam: processes, module lists and
 // trust statuses as a test sets them up, with the platform's rules that the
-// library could break (a module snapshot of process 0 is the caller's, a
-// process path takes the rights to read it, the last error is lost to the
-// next call). It keeps the printed lines, the paths checked and a log of the
-// other calls that ask the platform something, and knows whether every handle
-// and trust state it handed out came back once and every call was well-formed.
+// library could break (a snapshot is of modules or of processes, a module
+// snapshot of process 0 is the caller's, a process opens only for the rights
+// it grants and its path is read only through a handle that holds them, the
+// last error is lost to the next call). It keeps the printed lines, the paths
+// checked and a log of the other calls that ask the platform something, and
+// knows whether every handle and trust state it handed out came back once and
+// every call was well-formed.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -24,10 +26,15 @@ struct FakeModule {
   uint32_t size;
 };
 
+// What OpenProcess may ask of a process: anything (the caller's own), or only
+// PROCESS_QUERY_LIMITED_INFORMATION (services, system and protected processes).
+inline constexpr uint32_t kAnyRights = 0x1FFFFF, kLimitedRights = 0x1000;
+
 struct FakeProcess {
   uint32_t id;
-  std::u16string exeFile, imagePath;  // imagePath: what GetModuleFileNameExW reads
-  bool opens = true, pathReadable = true;
+  std::u16string exeFile, imagePath;  // imagePath: what QueryFullProcessImageNameW reads
+  uint32_t rights = kAnyRights;       // 0: never opens (exited, another user's)
+  bool pathReadable = true;           // false: exits between the open and the read
 };
 
 class FakeWindows {
@@ -51,14 +58,15 @@ class FakeWindows {
   struct Open {
     uint32_t flags, processId;  // flags 0: a process handle
     std::size_t next;
+    uint32_t access;  // of a process handle
   };
   std::map<win::Handle, Open> open_;
   int badUses_ = 0, trustStates_ = 0;
   uint32_t lastError_ = 0;
   uintptr_t lastHandle_ = 0x100;
 
-  win::Handle NewHandle(uint32_t flags, uint32_t processId) {
-    return open_.emplace(reinterpret_cast<win::Handle>(lastHandle_ += 4), Open{flags, processId, 0}).first->first;
+  win::Handle NewHandle(uint32_t flags, uint32_t processId, uint32_t access = 0) {
+    return open_.emplace(reinterpret_cast<win::Handle>(lastHandle_ += 4), Open{flags, processId, 0, access}).first->first;
   }
 
   // The first or next entry of a snapshot taken for modules (flag 8) or processes (2).
@@ -92,6 +100,7 @@ inline FakeWindows::FakeWindows() {
     FakeWindows& f = *current;
     f.calls.push_back("snapshot");
     if (id == 0) id = f.currentProcessId;
+    f.badUses_ += flags != 8 && flags != 2;
     const bool fails = flags & 8 ? f.modules.count(id) == 0 : f.processSnapshotFails;
     return fails ? win::InvalidHandle() : f.NewHandle(flags, id);
   };
@@ -100,24 +109,28 @@ inline FakeWindows::FakeWindows() {
   api.process32First = [](Handle s, win::ProcessRecord* e) { return Entry(s, e, true); };
   api.process32Next = [](Handle s, win::ProcessRecord* e) { return Entry(s, e, false); };
   api.getCurrentProcessId = [] { return current->currentProcessId; };
-  // Reading the path takes PROCESS_QUERY_INFORMATION and PROCESS_VM_READ; the
-  // handle is not for child processes; process 0 never opens.
+  // A process opens when it grants every right asked for; the handle is not
+  // for child processes; process 0 never opens.
   api.openProcess = [](uint32_t access, bool inherit, uint32_t id) -> Handle {
     current->calls.push_back("open");
     for (const FakeProcess& p : current->processes)
-      if (p.id == id && id != 0 && p.opens && (access & 0x410) == 0x410 && !inherit) return current->NewHandle(0, id);
+      if (p.id == id && id != 0 && access != 0 && (access & ~p.rights) == 0 && !inherit)
+        return current->NewHandle(0, id, access);
     return nullptr;
   };
-  api.getModuleFileNameEx = [](Handle process, Handle module, char16_t* path, uint32_t capacity) -> uint32_t {
+  // The Win32 form (flags 0) of the path; the handle must hold
+  // PROCESS_QUERY_LIMITED_INFORMATION or PROCESS_QUERY_INFORMATION, and the
+  // path with its terminator must fit.
+  api.queryFullProcessImageName = [](Handle process, uint32_t flags, char16_t* path, uint32_t* size) {
     FakeWindows& f = *current;
     const auto it = f.open_.find(process);
-    if (it == f.open_.end() || it->second.flags != 0 || module != nullptr) return ++f.badUses_, 0;
-    std::fill(path, path + capacity, u'?');  // a failed read may leave anything behind
+    if (it == f.open_.end() || it->second.flags != 0 || flags != 0) return ++f.badUses_, false;
     const FakeProcess& p = *std::find_if(f.processes.begin(), f.processes.end(),
                                          [&](const FakeProcess& q) { return q.id == it->second.processId; });
-    if (!p.pathReadable) return 0;
-    path[p.imagePath.copy(path, capacity - 1)] = 0;
-    return static_cast<uint32_t>(p.imagePath.size());
+    const bool read = it->second.access & 0x1400 && p.pathReadable && p.imagePath.size() < *size;
+    std::fill(path, path + *size, u'?');  // a failed read may leave anything behind, in the size too
+    path[*size = read ? static_cast<uint32_t>(p.imagePath.copy(path, *size)) : 3] = 0;
+    return read;
   };
   api.closeHandle = [](Handle handle) { return current->badUses_ += current->open_.erase(handle) == 0, true; };
   // The provider takes GENERIC_VERIFY_V2 and the 48-byte WINTRUST_DATA for a

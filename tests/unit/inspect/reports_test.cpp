@@ -96,44 +96,55 @@ TEST(ModuleReports, ModuleProfileAndExePath) {
 }
 
 // The worked example: process 0 skipped; 4242 unsigned, with its modules;
-// 300 verified, and 301 of the same file, whose kept verdict and line serve
-// again; 5120 that will not open (its module snapshot fails) and 77 whose path
-// cannot be read (its module list is empty): both listed unverified. Then the
-// same inventory again (nothing kept between calls); each process's verdict;
-// an inventory where every process passes, and the two failures of the
-// process snapshot.
+// 300, a service that opens only for the rights that read a path, verified,
+// and 301 of the same file, whose kept verdict and line serve again; 5120 that
+// will not open (it exited after the snapshot; its module snapshot fails) and
+// 77 that exits before its path is read (its module list is empty): both
+// listed unverified; 88, protected and unsigned: listed with its path. Then
+// the same inventory again (nothing kept between calls); each process's
+// verdict; an inventory where every process passes, and the two failures of
+// the process snapshot.
 TEST(ProcessReports, InventoryAndVerdicts) {
   FakeWindows fake;
   fake.processes = {{0, u"[System Process]", u""},
                     {4242, u"demo.exe", u"C:\\Games\\Demo\\demo.exe"},
-                    {300, u"svchost.exe", u"C:\\Windows\\svchost.exe"},  // as long as demo.exe's path
-                    {5120, u"tool.exe", u"C:\\Tools\\tool.exe", false},
+                    {300, u"svchost.exe", u"C:\\Windows\\svchost.exe", kLimitedRights},  // as long as demo.exe's path
+                    {5120, u"tool.exe", u"C:\\Tools\\tool.exe", 0},
                     {301, u"svchost.exe", u"C:\\Windows\\svchost.exe"},
-                    {77, u"x.exe", u"C:\\x.exe", true, false}};
+                    {77, u"x.exe", u"C:\\x.exe", kAnyRights, false},
+                    {88, u"agent.exe", u"C:\\Agent\\agent.exe", kLimitedRights}};
   fake.modules = {{4242, {kDemo, kRender}}, {300, {kDemo}}, {301, {kDemo}}, {77, {}}};
   // The empty path, were it checked, would pass.
   fake.trust = {{u"C:\\Windows\\svchost.exe", {0, 0}}, {u"", {0, 0}}};
   const std::string inventory = QZS_glosdi();
   EXPECT_EQ(inventory, "{\"Process\": [{\"Id\": 4242,\"Name\": \"demo.exe\",\"Path\": \"C:\\Games\\Demo\\demo.exe\","
                        "\"Module\": " + kDemoModules + "},{\"Id\": 5120,\"Name\": \"tool.exe\",\"Path\": \"\"},"
-                       "{\"Id\": 77,\"Name\": \"x.exe\",\"Path\": \"\"}]}");
+                       "{\"Id\": 77,\"Name\": \"x.exe\",\"Path\": \"\"},"
+                       "{\"Id\": 88,\"Name\": \"agent.exe\",\"Path\": \"C:\\Agent\\agent.exe\"}]}");
   const std::u16string verified = u"The file \"C:\\Windows\\svchost.exe\" is signed and the signature was verified.\n";
   EXPECT_EQ(fake.printed, (std::vector<std::u16string>{u"The file \"C:\\Games\\Demo\\demo.exe\" is not signed.\n",
-                                                       verified, verified}));
-  EXPECT_EQ(fake.checked.size(), 2u) << "each distinct file is checked once";
+                                                       verified, verified,
+                                                       u"The file \"C:\\Agent\\agent.exe\" is not signed.\n"}));
+  EXPECT_EQ(fake.checked.size(), 3u) << "each distinct file is checked once";
   EXPECT_EQ(QZS_glosdi(), inventory);
-  EXPECT_EQ(fake.checked.size(), 4u) << "and again in the next call";
+  EXPECT_EQ(fake.checked.size(), 6u) << "and again in the next call";
 
   // VerifyProcessProfile(0) checks the calling process (4242 here), as the
   // other exports that take a process id do. A path that cannot be read is
-  // not checked; an id is written as signed decimal.
-  EXPECT_STREQ(VerifyProcessProfile(0),
-               "{\"Id\": 4242,\"Path\": \"C:\\Games\\Demo\\demo.exe\",\"Verdict\": \"FAILED\"}");
-  EXPECT_STREQ(VerifyProcessProfile(300),
-               "{\"Id\": 300,\"Path\": \"C:\\Windows\\svchost.exe\",\"Verdict\": \"PASSED\"}");
-  EXPECT_STREQ(VerifyProcessProfile(5120), "{\"Id\": 5120,\"Path\": \"\",\"Verdict\": \"FAILED\"}");
-  EXPECT_STREQ(VerifyProcessProfile(77), "{\"Id\": 77,\"Path\": \"\",\"Verdict\": \"FAILED\"}");
-  EXPECT_STREQ(VerifyProcessProfile(0xFFFFFFFF), "{\"Id\": -1,\"Path\": \"\",\"Verdict\": \"FAILED\"}");
+  // not checked, nor is one of 260 units, which would not fit with its
+  // terminator (91; 90's 259 units fit). An id is written as signed decimal.
+  const std::u16string deep = u"C:\\" + std::u16string(252, u'd') + u".exe";
+  fake.processes.push_back({90, u"d.exe", deep}), fake.processes.push_back({91, u"d.exe", deep + u"x"});
+  const std::pair<uint32_t, std::string> verdicts[] = {
+      {0, "4242,\"Path\": \"C:\\Games\\Demo\\demo.exe\",\"Verdict\": \"FAILED"},
+      {300, "300,\"Path\": \"C:\\Windows\\svchost.exe\",\"Verdict\": \"PASSED"},
+      {88, "88,\"Path\": \"C:\\Agent\\agent.exe\",\"Verdict\": \"FAILED"},
+      {90, "90,\"Path\": \"C:\\" + std::string(252, 'd') + ".exe\",\"Verdict\": \"FAILED"},
+      {91, "91,\"Path\": \"\",\"Verdict\": \"FAILED"},
+      {5120, "5120,\"Path\": \"\",\"Verdict\": \"FAILED"},
+      {77, "77,\"Path\": \"\",\"Verdict\": \"FAILED"},
+      {0xFFFFFFFF, "-1,\"Path\": \"\",\"Verdict\": \"FAILED"}};
+  for (const auto& [id, verdict] : verdicts) EXPECT_EQ(VerifyProcessProfile(id), "{\"Id\": " + verdict + "\"}") << id;
 
   fake.trust[u"C:\\Games\\Demo\\demo.exe"] = {0, 0};
   fake.processes.resize(3);
