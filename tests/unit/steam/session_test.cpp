@@ -1,7 +1,9 @@
 // Creation, start, shutdown, the account questions and the game's events,
 // against the simulated platform.
 #include <cstring>
+#include <functional>
 
+#include "steam/steam_flat.h"
 #include "tests/unit/steam/session_test_support.h"
 
 namespace qz::test {
@@ -58,6 +60,7 @@ TEST_F(SteamSession, FromNoObjectToARefusedStartAStartAShutdownAndANewStart) {
 TEST_F(SteamSession, WithoutALoggedOnUserTheSessionStartsEmptyNeverAsksAndStillShutsDown) {
   Platform()->SetLoggedOn(false);
   ASSERT_EQ(QZSteam_Init(), 1);
+  EXPECT_EQ(lines, Strings{"A:QZSteam: no user is logged on to Steam; the session runs without statistics\n"});
   EXPECT_TRUE(Session().statsByName.empty() && Session().statsByAchievementId.empty()) << "no registry";
   Forget();
   Tick();
@@ -68,6 +71,35 @@ TEST_F(SteamSession, WithoutALoggedOnUserTheSessionStartsEmptyNeverAsksAndStillS
   Forget();
   QZSteam_Shutdown();
   EXPECT_EQ(Trace(), Strings{"Shutdown()"}) << "no EndAuthSession for account 0";
+}
+
+// Every start that answers 0 writes one debugger line with its reason, and
+// the next start tries again.
+TEST_F(SteamSession, EachRefusedStartSaysWhyInOneLine) {
+  const struct {
+    std::function<void()> platform;
+    const char* line;
+  } rows[] = {
+      {[] { steam::SteamFlat() = {}; }, "steam_api.dll could not be loaded (system error 126)"},
+      {[] { steam::SteamFlat().User_BLoggedOn = nullptr; },
+       "steam_api.dll is a release the library cannot use: it lacks SteamAPI_ISteamUser_BLoggedOn"},
+      {[] { Platform()->SetStartSucceeds(false); },
+       "the Steam platform did not start: SteamAPI_InitFlat answered 2 (no Steam client)"},
+      {[] {
+         steam::SteamFlat().InitFlat = nullptr;
+         steam::SteamFlat().InternalInit = nullptr;
+         Platform()->SetStartSucceeds(false);
+       },
+       "the Steam platform did not start: SteamAPI_Init answered false"},
+  };
+  for (const auto& row : rows) {
+    sim::Reset();
+    sim::Install();
+    row.platform();
+    lines.clear();
+    EXPECT_EQ(QZSteam_Init(), 0);
+    EXPECT_EQ(lines, Strings{std::string("A:QZSteam: ") + row.line + "\n"});
+  }
 }
 
 // Asked of the platform at each call; without a platform session, answered
