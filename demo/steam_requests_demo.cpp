@@ -72,10 +72,10 @@ void RunSteamRequestsDemo(HMODULE qzsteam) {
   std::printf("  QZSteam_SetMicroTxnCallback answered %d; the platform sends an authorised order, then a tick\n",
               setMicroTxn(&OnMicroTxn));
   const MicroTxnRecord order{480, 0, 9001, 1, {}};
-  platform.QueueRaw(152, &order, sizeof order, 1);
+  platform.QueueEvent(152, &order, sizeof order, 1);
   pump();
   for (const uint8_t active : {uint8_t{1}, uint8_t{0}}) {
-    platform.QueueRaw(331, &active, 1, 1);
+    platform.QueueEvent(331, &active, 1, 1);
     pump();
     std::printf("  overlay %s: QZSteam_IsOverlayActive answers %d\n", active ? "opened" : "closed", overlayActive());
   }

@@ -1,18 +1,20 @@
 #pragma once
-// The stand-in steam_api.dll as a development tool: an account file beside it
-// (steam_sim_account.json) gives the simulated player, the stand-in keeps what
-// the game stores there, and a log file beside it (steam_sim.log) gets one
-// line per platform call and event. Without an account file the stand-in is
-// the scripted test platform and writes no file.
+// The stand-ins as a development tool: an account file beside the DLL
+// (steam_sim_account.json) gives the simulated player, his faults and events,
+// the stand-in keeps what the game stores there, and a log file beside it
+// (steam_sim.log) gets one line per platform call and event, its first line
+// saying which account is in use (the default player when there is no file).
 #include "sim/platform_model.h"
 
 namespace qz::sim {
 
-// Reads the account file into `model` on the first start: logged on, user and
-// app ids, statistics, achievements, how the ticket response comes ("prompt",
-// "late" or "never"), whether stores are refused, whether the start fails.
-// A malformed file gives one log line and a start that fails as with no
-// Steam client.
+// Opens the log and reads the account file into `model` on the first start:
+// logged on, user and app ids, statistics, achievements, how the ticket
+// response comes ("prompt", "late" or "never"), the results of the ticket and
+// of the statistics' reception, whether stores are refused, whether the start
+// fails, and events at a frame or after a call. A file that cannot be read,
+// or a member it cannot take (named in the line), gives one log line and a
+// start that fails as with no Steam client, with the same words.
 void LoadAccountFileOnce(PlatformModel& model);
 
 // After an accepted store: writes the model's statistics and achievements

@@ -1,6 +1,7 @@
 #include "sim/platform_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -53,6 +54,11 @@ void PlatformModel::QueueRaw(int callbackId, const void* data, std::size_t size,
   Queue(callbackId, data, size, onPump);
 }
 
+void PlatformModel::QueueAfterCall(const std::string& function, int callbackId, const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  triggers_.push_back({function, callbackId, std::vector<uint8_t>(bytes, bytes + size)});
+}
+
 int32_t PlatformModel::StatInt(const std::string& name) const {
   auto it = intStats_.find(name);
   return it == intStats_.end() ? 0 : it->second;
@@ -71,6 +77,14 @@ bool PlatformModel::Achieved(const std::string& apiName) const {
 void PlatformModel::Log(const char* function, std::string arguments) {
   if (observer) observer(std::string(function) + "(" + arguments + ")");
   calls_.push_back({function, std::move(arguments)});
+  if (calls_.size() > kCallRecordBound) calls_.pop_front();
+  for (auto it = triggers_.begin(); it != triggers_.end(); ++it) {
+    if (it->function == function) {
+      Queue(it->callbackId, it->data.data(), it->data.size(), 1);
+      triggers_.erase(it);
+      break;
+    }
+  }
 }
 
 std::vector<std::string> PlatformModel::CallLines(const std::string& prefix) const {
@@ -107,6 +121,13 @@ ESteamAPIInitResult PlatformModel::StartSession() {
 
 void PlatformModel::EndSession() {
   running_ = false;
+  // Events still queued belonged to the ended session: say which.
+  for (const QueuedEvent& event : queue_) {
+    if (observer) {
+      observer("event " + std::to_string(event.callbackId) + " due on frame " + std::to_string(event.duePump) +
+               " dropped: the session ended on frame " + std::to_string(pumps_));
+    }
+  }
   queue_.clear();
 }
 
@@ -272,6 +293,11 @@ bool PlatformModel::SetStatInt32(const char* name, int32_t value) {
 bool PlatformModel::SetStatFloat(const char* name, float value) {
   Log("SteamAPI_ISteamUserStats_SetStatFloat", Join(Text(name), Float(value)));
   if (!running_ || !Configured(name)) return false;
+  // The platform takes finite values only; the account could not hold others.
+  if (!std::isfinite(value)) {
+    if (observer) observer("refused: " + Text(name) + " is not a finite number");
+    return false;
+  }
   floatStats_[name] = value;
   return true;
 }

@@ -8,18 +8,28 @@
 // Callback objects are plain addresses here; callback_dispatch.h reaches them.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "sim/platform_call.h"
 #include "steam/platform_functions.h"
 #include "steam/steam_types.h"
 
 namespace qz::sim {
 
 using steam::InterfaceId;
+
+// One platform call as steam_api.dll received it: the flat export's name and
+// its arguments rendered as text, comma-separated, the interface handle left
+// out (e.g. "SteamAPI_ISteamUserStats_SetStatInt32" with "KILL_ENEMY,10";
+// floats with "%g"; booleans as 0/1; texts as they are; other pointers as
+// "ptr", null pointers as "null").
+struct PlatformCall {
+  std::string function;
+  std::string arguments;
+};
 
 // An event that is due, as the platform hands it over.
 struct DueEvent {
@@ -82,6 +92,9 @@ class PlatformModel {
     QueueRaw(T::k_iCallback, &event, sizeof event, onPump);
   }
   void QueueRaw(int callbackId, const void* data, std::size_t size, int onPump);
+  // Queues the event for the next pump after the first later call of
+  // `function` (a flat function's name, e.g. "SteamAPI_ISteamFriends_ActivateGameOverlay").
+  void QueueAfterCall(const std::string& function, int callbackId, const void* data, std::size_t size);
 
   // --- What the platform saw ---
   // Told of every call, as "Function(arguments)", and of every delivered
@@ -89,7 +102,10 @@ class PlatformModel {
   std::function<void(const std::string& line)> observer;
   // Told after every StoreStats the platform accepted.
   std::function<void()> storeAccepted;
-  const std::vector<PlatformCall>& Calls() const { return calls_; }
+  // The record of calls keeps the latest kCallRecordBound: the log file (when
+  // there is one) is the whole record, and a game may run for hours.
+  static constexpr std::size_t kCallRecordBound = 10000;
+  const std::deque<PlatformCall>& Calls() const { return calls_; }
   // The calls whose function name starts with `prefix` (e.g. an interface's
   // "SteamAPI_ISteamUserStats_"; "" for all), in order, as "Function(arguments)".
   std::vector<std::string> CallLines(const std::string& prefix = "") const;
@@ -207,7 +223,13 @@ class PlatformModel {
   long long pumps_ = 0;  // pumps while running
   std::vector<QueuedEvent> queue_;
   std::vector<ModelRegistration> registrations_;
-  std::vector<PlatformCall> calls_;
+  std::deque<PlatformCall> calls_;
+  struct Trigger {
+    std::string function;
+    int callbackId;
+    std::vector<uint8_t> data;
+  };
+  std::vector<Trigger> triggers_;
   char handles_[9] = {};  // the interface handles are the addresses of these, by InterfaceId
 };
 

@@ -21,24 +21,18 @@ StandInClient::StandInClient(const std::wstring& path) {
   HMODULE module = LoadLibraryW(path.c_str());
   if (module == nullptr) return;
   bool all = true;
-#define QZ_FIND(name) all = Find(module, x_.name, "QZSim_" #name) && all
-  QZ_FIND(SetStartSucceeds); QZ_FIND(SetLoggedOn); QZ_FIND(SetSteamId); QZ_FIND(SetAppId);
-  QZ_FIND(SetStatInt); QZ_FIND(SetStatFloat); QZ_FIND(SetStatReadFails); QZ_FIND(SetAchievement);
-  QZ_FIND(SetDisplayAttribute); QZ_FIND(SetRequestCurrentStatsResults); QZ_FIND(SetStoreStatsResults);
-  QZ_FIND(SetStatsReceivedResult); QZ_FIND(SetStatsStoredResult); QZ_FIND(SetTicket); QZ_FIND(SetTicketResponse);
-  QZ_FIND(SetStoreAuthUrlCall); QZ_FIND(SetHttpRequestHandle); QZ_FIND(QueueEvent);
-  QZ_FIND(CallLog); QZ_FIND(ClearCalls); QZ_FIND(Running); QZ_FIND(AccountFileInUse);
-  QZ_FIND(StatInt); QZ_FIND(StatFloat); QZ_FIND(Achieved); QZ_FIND(RegistrationCount); QZ_FIND(Registration);
+#define QZ_FIND(name, ret, params, args, call) all = Find(module, x_.name, "QZSim_" #name) && all;
+  QZ_SIM_CONTROLS(QZ_FIND)
 #undef QZ_FIND
   usable_ = all;
 }
 
-void StandInClient::SetRequestCurrentStatsResults(const std::vector<bool>& results) {
+void StandInClient::SetRequestCurrentStatsResults(const std::vector<bool>& results) const {
   const std::vector<int32_t> flags = Flags(results);
   x_.SetRequestCurrentStatsResults(flags.data(), static_cast<int32_t>(flags.size()));
 }
 
-void StandInClient::SetStoreStatsResults(const std::vector<bool>& results) {
+void StandInClient::SetStoreStatsResults(const std::vector<bool>& results) const {
   const std::vector<int32_t> flags = Flags(results);
   x_.SetStoreStatsResults(flags.data(), static_cast<int32_t>(flags.size()));
 }
@@ -54,9 +48,9 @@ std::vector<std::string> StandInClient::Calls(const std::string& prefix) const {
   return calls;
 }
 
-std::vector<std::string> StandInClient::TakeCalls() {
+std::vector<std::string> StandInClient::TakeCalls() const {
   std::vector<std::string> calls = Calls();
-  ClearCalls();
+  x_.ClearCalls();
   return calls;
 }
 
