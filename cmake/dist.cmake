@@ -1,7 +1,8 @@
 # The release folder: `cmake --install build/windows --prefix dist` after the
 # Windows build lays out what a game team takes: the DLL, the C header, the
 # import library and the export list, the docs, the statistics listing, the
-# change log and the licence notices of what the DLL links in.
+# example game, the change log and the licence notices of what the DLL links
+# in.
 install(TARGETS QZSteam RUNTIME DESTINATION . ARCHIVE DESTINATION lib)
 install(FILES ${CMAKE_SOURCE_DIR}/include/QZSteam.h DESTINATION include)
 # lib/QZSteam.def: the exported names alone, from which MSVC users make an
@@ -15,6 +16,8 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DI
 install(FILES ${CMAKE_BINARY_DIR}/QZSteam.def DESTINATION lib)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION docs FILES_MATCHING PATTERN "*.md")
 install(FILES ${CMAKE_SOURCE_DIR}/data/statistics.json DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/examples/README.md ${CMAKE_SOURCE_DIR}/examples/example_game.c
+              ${CMAKE_SOURCE_DIR}/examples/steam_sim_account.json DESTINATION examples)
 install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
 # The MinGW-w64 runtime, libgcc and libstdc++ are linked into the DLL
 # statically: their notices travel with it.
