@@ -23,4 +23,6 @@ install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
 # statically: their notices travel with it.
 install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses RENAME mingw-w64-runtime.txt)
 install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses RENAME gcc-runtime.txt)
+# The simulator also carries nlohmann/json (MIT licence).
+install(FILES /usr/share/doc/nlohmann-json3-dev/copyright DESTINATION licenses RENAME nlohmann-json.txt)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/licenses.md DESTINATION licenses RENAME README.md)
