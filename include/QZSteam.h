@@ -13,7 +13,8 @@
  * the next report export; copy it to keep it. The ticket text stays valid
  * until the next QZSteam_GetAuthTicket.
  *
- * The reference of every export is in the docs folder next to this header.
+ * The reference of every export is in docs/ of the release folder that holds
+ * this header as include/QZSteam.h; start with docs/integration.md.
  * C89 compilers without <stdint.h> are not supported; C99 and C++ are.
  */
 #ifndef QZSTEAM_H

@@ -189,6 +189,30 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
   EXPECT_EQ(Session().FindStatByName("RUN")->floatValue, 7.5) << "a value the platform does not write is kept";
 }
 
+// A failed first reception leaves the statistics unreceived: the game's
+// updates are dropped and nothing is unlocked or stored, not even by the exit
+// sequence (a store would write the registry's zeros over the player's
+// values). A new start asks again, and its reception works as usual.
+TEST_F(StatsCycle, AFailedReceptionLeavesTheStatisticsUnreceivedUntilANewStart) {
+  Platform()->SetStat("WIN_CLAN", 12);
+  Platform()->SetStatsReceivedResult(k_EResultFail);
+  ASSERT_EQ(QZSteam_Init(), 1);
+  Tick(2);
+  Forget();
+  QZSteam_SetStatValue(10, "KILL_ENEMY");
+  QZSteam_UpdateServer();
+  Tick();
+  QZSteam_Shutdown();
+  EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "User.EndAuthSession(76561197960287930)", "Shutdown()"}));
+  Platform()->SetStatsReceivedResult(k_EResultOK);
+  ASSERT_EQ(QZSteam_Init(), 1);
+  Tick(2);
+  QZSteam_SetStatValue(10, "KILL_ENEMY");
+  Tick();
+  EXPECT_TRUE(Platform()->Achieved("KILL_ENEMY_10"));
+  EXPECT_EQ(Platform()->StatInt("WIN_CLAN"), 12);
+}
+
 // Statistics lost at exit: the exit sequence QZSteam_UpdateServer then
 // QZSteam_Shutdown stores before the session ends, once the statistics have
 // been received (before, a store would write zeros over the player's values).
