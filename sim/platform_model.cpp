@@ -51,7 +51,7 @@ void PlatformModel::SetTicketResponse(EResult result, int afterPumps) {
 }
 
 void PlatformModel::QueueRaw(int callbackId, const void* data, std::size_t size, int onPump) {
-  Queue(callbackId, data, size, onPump);
+  Queue(callbackId, data, size, onPump, true);
 }
 
 void PlatformModel::QueueAfterCall(const std::string& function, int callbackId, const void* data, std::size_t size) {
@@ -80,7 +80,7 @@ void PlatformModel::Log(const char* function, std::string arguments) {
   if (calls_.size() > kCallRecordBound) calls_.pop_front();
   for (auto it = triggers_.begin(); it != triggers_.end(); ++it) {
     if (it->function == function) {
-      Queue(it->callbackId, it->data.data(), it->data.size(), 1);
+      Queue(it->callbackId, it->data.data(), it->data.size(), 1, true);
       triggers_.erase(it);
       break;
     }
@@ -106,9 +106,10 @@ bool PlatformModel::Configured(const char* name) const {
   return name != nullptr && unconfiguredStats_.count(name) == 0;
 }
 
-void PlatformModel::Queue(int callbackId, const void* data, std::size_t size, int onPump) {
+void PlatformModel::Queue(int callbackId, const void* data, std::size_t size, int onPump, bool scripted) {
   const auto* bytes = static_cast<const uint8_t*>(data);
-  queue_.push_back({callbackId, std::vector<uint8_t>(bytes, bytes + size), pumps_ + std::max(onPump, 1)});
+  queue_.push_back(
+      {callbackId, std::vector<uint8_t>(bytes, bytes + size), pumps_ + std::max(onPump, 1), scripted});
 }
 
 // --- Start, pump, shutdown, registration ---
@@ -121,9 +122,9 @@ ESteamAPIInitResult PlatformModel::StartSession() {
 
 void PlatformModel::EndSession() {
   running_ = false;
-  // Events still queued belonged to the ended session: say which.
+  // Scripted events still queued belonged to the ended session: say which.
   for (const QueuedEvent& event : queue_) {
-    if (observer) {
+    if (observer && event.scripted) {
       observer("event " + std::to_string(event.callbackId) + " due on frame " + std::to_string(event.duePump) +
                " dropped: the session ended on frame " + std::to_string(pumps_));
     }

@@ -188,6 +188,7 @@ class PlatformModel {
     int callbackId;
     std::vector<uint8_t> data;
     long long duePump;
+    bool scripted;  // queued by the account file or a control, not as the platform's own answer
   };
 
   void Log(const char* function, std::string arguments);
@@ -196,7 +197,7 @@ class PlatformModel {
   void* InterfaceHandle(HSteamUser user, HSteamPipe pipe, const char* version);
   bool Configured(const char* name) const;
   static bool NextResult(std::vector<bool>& results);
-  void Queue(int callbackId, const void* data, std::size_t size, int onPump);
+  void Queue(int callbackId, const void* data, std::size_t size, int onPump, bool scripted = false);
 
   bool startSucceeds_ = true;
   std::string startFailure_ = "no Steam client";

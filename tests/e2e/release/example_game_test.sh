@@ -25,7 +25,7 @@ i686-w64-mingw32-gcc -std=c99 -I../include example_game.c "$work/from-def.lib" -
   || fail "an import library made from lib/QZSteam.def does not link the example"
 
 mkdir "$work/game"
-cp example_game.exe steam_sim_account.json ../QZSteam.dll ../simulator/steam_api.dll "$work/game/"
+cp example_game.exe steam_sim_account.json ../QZSteam.dll ../simulator/1.60/steam_api.dll "$work/game/"
 # The process id and the folder differ from run to run.
 same() { sed -E 's/"Id": [0-9]+/"Id": N/; s/"[^"]*\\example_game\.exe"/"FOLDER\\example_game.exe"/'; }
 expected=$(sed -n '/^```$/,/^```$/{/^```$/d;p}' README.md | same)

@@ -19,6 +19,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -261,6 +263,54 @@ const std::vector<Step> kTicketNever = {
      [](qz::sim::StandInClient&) { return Expect("the ticket", QZSteam_GetAuthTicket(1), "-3"); }},
 };
 
+// The account file's own events and faults, with no control involved.
+const std::vector<Step> kOffline = {
+    {"the overlay opens on frame 2 and closes on frame 3",
+     [](qz::sim::StandInClient&) {
+       std::string states;
+       for (int frame = 1; frame <= 3; ++frame) {
+         QZSteam_RunCallbacks();
+         states += std::to_string(QZSteam_IsOverlayActive());
+       }
+       return Expect("the overlay on frames 1 to 3", states, "010");
+     }},
+    {"the micro-transaction comes on the frame after the overlay call",
+     [](qz::sim::StandInClient&) {
+       QZSteam_SetMicroTxnCallback(&OnMicroTxn);
+       QZSteam_RunCallbacks();
+       const std::size_t before = g_orders.size();
+       QZSteam_OpenOverlay("store");
+       QZSteam_RunCallbacks();
+       return Expect("orders before, after", std::to_string(before) + "," + std::to_string(g_orders.size()), "0,1") +
+              Expect("the order", g_orders.empty() ? "" : std::to_string(g_orders[0].first), "77");
+     }},
+    {"a failed reception takes no update: nothing is stored",
+     [](qz::sim::StandInClient& platform) {
+       QZSteam_SetStatValue(50, "KILL_ENEMY");
+       QZSteam_UpdateServer();
+       QZSteam_RunCallbacks();
+       return Expect("the stores", platform.Calls(kStats + "StoreStats"), {});
+     }},
+};
+
+// A float the account cannot hold is refused, and the file stays as it was.
+const std::vector<Step> kNonFinite = {
+    {"a NaN for RUN is refused and the account file keeps RUN",
+     [](qz::sim::StandInClient& platform) {
+       const std::string received = ReceiveStatistics(platform);
+       QZSteam_SetStatValueFloat(std::numeric_limits<float>::quiet_NaN(), "RUN");
+       QZSteam_UpdateServer();
+       QZSteam_RunCallbacks();
+       std::ifstream in(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
+       const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+       return received + Expect("the account's RUN", std::to_string(platform.StatFloat("RUN")), "12.500000") +
+              Expect("a stored file without the NaN", std::to_string(file.find("\"RUN\": 12.5") != std::string::npos &&
+                                                                     file.find("null") == std::string::npos &&
+                                                                     file.find("\"achievements\"") != std::string::npos),
+                     "1");
+     }},
+};
+
 struct Case {
   const char* name;
   const char* accountExtra;  // more members of the account file
@@ -274,6 +324,12 @@ const Case kCases[] = {
     {"no-user", ", \"loggedOn\": false", 1, &kNoUser},
     {"ticket-fails", ", \"ticketResult\": 2", 1, &kTicketFails},
     {"ticket-never", ", \"ticketResponse\": \"never\"", 1, &kTicketNever},
+    {"offline-events",
+     ", \"statsReceivedResult\": 2, \"events\": [{\"frame\": 2, \"overlay\": true}, {\"frame\": 3, \"overlay\": "
+     "false}, {\"after\": \"SteamAPI_ISteamFriends_ActivateGameOverlay\", \"microTxn\": {\"orderId\": 77, "
+     "\"authorized\": true}}]",
+     1, &kOffline},
+    {"non-finite", "", 1, &kNonFinite},
 };
 
 }  // namespace

@@ -120,3 +120,17 @@ TEST(StatsRequestFrom161, AnsweredOnceOnTheNextPumpToTheObjectOfItsIdAndDroppedB
 }
 
 }  // namespace
+
+namespace {
+
+// A game runs on the simulator for hours: its record of calls keeps the
+// latest within a bound (the log file is the whole record).
+TEST(Simulator, TheCallRecordKeepsTheLatestCallsWithinItsBound) {
+  qz::sim::PlatformModel model;
+  for (int i = 0; i < 1000000; ++i) model.BLoggedOn();
+  model.GetAppID();
+  EXPECT_EQ(model.Calls().size(), qz::sim::PlatformModel::kCallRecordBound);
+  EXPECT_EQ(model.Calls().back().function, "SteamAPI_ISteamUtils_GetAppID");
+}
+
+}  // namespace
