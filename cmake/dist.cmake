@@ -19,6 +19,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/statistics.json DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/README.md ${CMAKE_SOURCE_DIR}/examples/example_game.c
               ${CMAKE_SOURCE_DIR}/examples/steam_sim_account.json DESTINATION examples)
 install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/scripts/check-steam-api DESTINATION check)
 # The MinGW-w64 runtime, libgcc and libstdc++ are linked into the DLL
 # statically: their notices travel with it.
 install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses RENAME mingw-w64-runtime.txt)
