@@ -73,9 +73,9 @@ void StartQuietSession() {
     qz::sim::Platform()->ClearCalls();
     qz::steam::SteamFlatApi& table = qz::steam::SteamFlat();
     table.RunCallbacks = [] {};
-    table.Stats_SetStatInt32 = [](ISteamUserStats*, const char*, int32_t) { return true; };
-    table.Stats_SetStatFloat = [](ISteamUserStats*, const char*, float) { return true; };
-    table.Stats_StoreStats = [](ISteamUserStats*) { return true; };
+    table.UserStats_SetStatInt32 = [](ISteamUserStats*, const char*, int32_t) { return true; };
+    table.UserStats_SetStatFloat = [](ISteamUserStats*, const char*, float) { return true; };
+    table.UserStats_StoreStats = [](ISteamUserStats*) { return true; };
     return true;
   }();
   benchmark::DoNotOptimize(started);
