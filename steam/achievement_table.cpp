@@ -55,6 +55,7 @@ constexpr StatDefinition kStatDefinitions[kStatCount] = {
 namespace {
 
 using Rows = std::array<AchievementRow, kAchievementCount>;
+using NameOrder = std::array<std::size_t, kStatCount>;
 
 // The one walk of the definitions. A definition with more achievements than
 // kAchievementCount fails to compile (the write past the end is no constant
@@ -72,15 +73,6 @@ constexpr Rows MakeRows() {
   return rows;
 }
 
-// The rows come stat by stat, so each stat's first row is where the count of
-// stats seen so far reaches its index.
-constexpr bool EveryStatHasARow(const Rows& rows) {
-  std::size_t statsSeen = 0;
-  for (const AchievementRow& row : rows)
-    if (row.stat == statsSeen) ++statsSeen;
-  return statsSeen == kStatCount;
-}
-
 constexpr std::array<Achievement, kAchievementCount> MakeAchievementTable(const Rows& rows) {
   std::array<Achievement, kAchievementCount> table{};
   for (std::size_t row = 0; row < kAchievementCount; ++row) {
@@ -90,12 +82,61 @@ constexpr std::array<Achievement, kAchievementCount> MakeAchievementTable(const 
   return table;
 }
 
+// Plain byte order, as std::string compares: byte by byte as unsigned
+// values, a text before the longer texts it begins.
+constexpr int CompareNames(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    const unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+    if (x != y || x == 0) return x < y ? -1 : x > y ? 1 : 0;
+  }
+}
+
+constexpr NameOrder MakeNameOrder() {
+  NameOrder order{};
+  for (std::size_t stat = 0; stat < kStatCount; ++stat) {
+    std::size_t at = stat;
+    for (; at > 0 && CompareNames(kStatDefinitions[stat].name, kStatDefinitions[order[at - 1]].name) < 0; --at)
+      order[at] = order[at - 1];
+    order[at] = stat;
+  }
+  return order;
+}
+
+// Binary search of `order` for the statistic named `name`.
+constexpr std::size_t Find(const NameOrder& order, const char* name) {
+  std::size_t low = 0, high = kStatCount;
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    const int comparison = CompareNames(name, kStatDefinitions[order[middle]].name);
+    if (comparison == 0) return order[middle];
+    if (comparison < 0) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return kStatCount;
+}
+
+// Strictly ascending names (so no name is there twice), each found at its own index.
+constexpr bool EveryNameOnceAndFound(const NameOrder& order) {
+  for (std::size_t position = 1; position < kStatCount; ++position)
+    if (CompareNames(kStatDefinitions[order[position - 1]].name, kStatDefinitions[order[position]].name) >= 0)
+      return false;
+  for (std::size_t stat = 0; stat < kStatCount; ++stat)
+    if (Find(order, kStatDefinitions[stat].name) != stat) return false;
+  return true;
+}
+
 }  // namespace
 
 constexpr Rows kAchievementRows = MakeRows();
 static_assert(kAchievementRows.back().apiName != nullptr, "every achievement has one row");
-// The registry makes a stat's record at the stat's first row.
-static_assert(EveryStatHasARow(kAchievementRows), "every stat decides at least one achievement");
+
+constexpr NameOrder kStatsInNameOrder = MakeNameOrder();
+static_assert(EveryNameOnceAndFound(kStatsInNameOrder), "the statistics' names are distinct and found");
+
+std::size_t StatIndexOf(const char* name) { return Find(kStatsInNameOrder, name); }
 
 std::array<Achievement, kAchievementCount> achievementTable = MakeAchievementTable(kAchievementRows);
 

@@ -53,7 +53,8 @@ bool QZ_Steam::Initialize() {
     return false;
   }
   // Without a logged-on user the session still counts as started (so that
-  // QZSteam_Shutdown ends it) but keeps no user data and builds no registry.
+  // QZSteam_Shutdown ends it) but keeps no user data and no stats interface,
+  // so its statistics are never asked for.
   if (SteamUser() == nullptr || !SteamUser()->BLoggedOn()) {
     qz::win::Api().outputDebugStringA(kNoUserLine);
     initialized = true;
@@ -65,24 +66,13 @@ bool QZ_Steam::Initialize() {
   statsRequested = false;
   ISteamUtils* utils = SteamUtils();
   gameId = CGameID(utils != nullptr ? utils->GetAppID() : 0);
-  BuildStatRegistry();
   initialized = true;
   return true;
 }
 
-void QZ_Steam::BuildStatRegistry() {
-  qz::steam::AddStatRecords(statsByName, statsByAchievementId);
-  for (std::size_t row = 0; row < qz::steam::kAchievementCount; ++row) {
-    const qz::steam::AchievementRow& achievement = qz::steam::kAchievementRows[row];
-    const Stat* const stat = FindStatByAchievementId(achievement.id);
-    rowChecks_[row] = stat != nullptr ? RowCheck{stat, achievement.threshold} : RowCheck{nullptr, {}};
-  }
-}
-
-Stat* QZ_Steam::FindStatByName(const char* name) const { return qz::steam::FindStat(statsByName, name); }
-
-Stat* QZ_Steam::FindStatByAchievementId(int32_t id) const {
-  return qz::steam::FindStat(statsByAchievementId, id);
+Stat* QZ_Steam::FindStatByName(const char* name) {
+  const std::size_t stat = qz::steam::StatIndexOf(name);
+  return stat < stats.size() ? &stats[stat] : nullptr;
 }
 
 namespace qz::steam {

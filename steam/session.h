@@ -10,7 +10,6 @@
 
 #include "platform/export.h"
 #include "steam/achievement_table.h"
-#include "steam/stat_registry.h"
 #include "steam/steam_callback.h"
 #include "steam/steam_types.h"
 
@@ -20,6 +19,17 @@ class ISteamUserStats;
 // The game's function for micro-transaction results: order id, authorised (0 or 1).
 typedef void(QZ_CDECL* MicroTxnCallback)(uint64_t orderId, int32_t authorized);
 typedef void(QZ_CDECL* OverlayCallback)();
+
+// One statistic's values in the registry; its name and type are those of its
+// row of kStatDefinitions.
+struct Stat {
+  int32_t intValue;
+  // Kept in double precision: a game adds small per-frame amounts (distances)
+  // to large totals, and in float arithmetic an amount below half a step of
+  // the total is lost (at 2^25 a float steps by 4). The platform's float is
+  // loaded into it and it is written back rounded to float.
+  double floatValue;
+};
 
 class QZ_Steam {
  public:
@@ -34,16 +44,13 @@ class QZ_Steam {
   QZ_Steam& operator=(const QZ_Steam&) = delete;
 
   // Binds steam_api.dll (registering the callback members the first time)
-  // and starts it; with a logged-on user, reads the user and game ids, keeps
-  // the user and stats interfaces and builds the registry. True when the
-  // platform library is running. Every other outcome writes a debugger line
-  // that says why.
+  // and starts it; with a logged-on user, reads the user and game ids and
+  // keeps the user and stats interfaces. True when the platform library is
+  // running. Every other outcome writes a debugger line that says why.
   bool Initialize();
 
-  // Registry (stat_registry.h): adds the records, then resolves rowChecks_.
-  void BuildStatRegistry();
-  Stat* FindStatByName(const char* name) const;
-  Stat* FindStatByAchievementId(int32_t id) const;
+  // The registry's record of the statistic named exactly `name`, or null.
+  Stat* FindStatByName(const char* name);
 
   // Statistics cycle (stats_cycle.cpp). The row arguments are indexes into
   // qz::steam::achievementTable.
@@ -71,8 +78,10 @@ class QZ_Steam {
   bool statsRequested = false;
   bool statsValid = false;
   bool storePending = false;
-  StatsByName statsByName;
-  StatsByAchievementId statsByAchievementId;
+  // The registry: the values of the statistics, indexed like
+  // qz::steam::kStatDefinitions, from 0 at creation. They keep their values
+  // across a shutdown and a new start.
+  std::array<Stat, qz::steam::kStatCount> stats{};
   char ticketText[kTicketTextSize] = {};
   CSteamID steamId;
   CGameID gameId;
@@ -99,8 +108,9 @@ class QZ_Steam {
   // null after QZSteam_Shutdown until the next successful start.
   ISteamUserStats* LiveStats() const { return initialized ? statsInterface : nullptr; }
   void RegisterCallbacksOnce();
-  void LoadStatsFromPlatform();
-  void RunVersionStep();
+  void LoadStatValues(ISteamUserStats& platform);
+  void TakeReceivedStats(ISteamUserStats& platform);
+  void RunVersionStep(ISteamUserStats& platform);
   void DecideTicket(EResult result);
 
   // Only a response to the latest ticket requested counts. Its handle is known
@@ -117,16 +127,6 @@ class QZ_Steam {
   std::atomic<HAuthTicket> latestTicket_{0};
   bool callbacksRegistered_ = false;
   std::atomic<uint64_t> lastTicketResponse_{0};
-
-  // Each achievement row with its stat (FindStatByAchievementId of the row's
-  // id) and its threshold, resolved when the registry is built
-  // (the maps change nowhere else), so that the per-tick evaluation reads no
-  // map. A row without a stat has a null stat.
-  struct RowCheck {
-    const Stat* stat;
-    Threshold threshold;
-  };
-  std::array<RowCheck, qz::steam::kAchievementCount> rowChecks_{};
 };
 
 namespace qz::steam {

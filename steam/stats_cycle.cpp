@@ -14,6 +14,9 @@
 
 using qz::steam::achievementTable;
 using qz::steam::kAchievementCount;
+using qz::steam::kAchievementRows;
+using qz::steam::kStatDefinitions;
+using qz::steam::kStatsInNameOrder;
 
 namespace {
 
@@ -58,9 +61,9 @@ void QZ_Steam::RunStatsFrame() {
       statsRequested = true;
       return;
     }
-    ISteamUserStats* const stats = LiveStats();
-    if (stats == nullptr) return;  // shut down: asked after the next start
-    statsRequested = stats->RequestCurrentStats();
+    ISteamUserStats* const platform = LiveStats();
+    if (platform == nullptr) return;  // shut down: asked after the next start
+    statsRequested = platform->RequestCurrentStats();
   }
   // While shut down, nothing is unlocked or stored: the unlocks and the
   // pending store wait for the next start.
@@ -69,12 +72,13 @@ void QZ_Steam::RunStatsFrame() {
   StoreStatsIfPending();
 }
 
-// A row unlocks when it has a stat, the stat reaches the row's threshold and
-// the row is not achieved yet. The tests have no side effects, so the
-// cheapest come first: an idle tick then never reads the (large) rows.
+// A row unlocks when its stat reaches the row's threshold and the row is not
+// achieved yet. The tests have no side effects, so the cheaper comes first:
+// an idle tick then never reads the (large) rows of the achievement table.
 void QZ_Steam::EvaluateAchievement(std::size_t row) {
-  const RowCheck& check = rowChecks_[row];
-  if (check.stat != nullptr && check.threshold.ReachedBy(*check.stat) && !achievementTable[row].achieved)
+  const qz::steam::AchievementRow& check = kAchievementRows[row];
+  const Stat& stat = stats[check.stat];
+  if (check.threshold.ReachedBy(stat.intValue, stat.floatValue) && !achievementTable[row].achieved)
     UnlockAchievement(row);
 }
 
@@ -83,63 +87,69 @@ void QZ_Steam::UnlockAchievement(std::size_t row) {
   // Counts as achieved whatever SetAchievement answers.
   achievement.achieved = true;
   achievement.icon = 0;
-  if (ISteamUserStats* const stats = LiveStats()) stats->SetAchievement(achievement.apiName);
+  if (ISteamUserStats* const platform = LiveStats()) platform->SetAchievement(achievement.apiName);
   storePending = true;
 }
 
 void QZ_Steam::StoreStatsIfPending() {
   if (!storePending) return;
-  ISteamUserStats* const stats = LiveStats();
-  if (stats == nullptr) return;
-  for (const auto& [name, stat] : statsByName) {
-    if (stat->type == StatType::Int) {
-      stats->SetStat(stat->name, stat->intValue);
-    } else if (stat->type == StatType::Float) {
-      stats->SetStat(stat->name, ToPlatformFloat(stat->floatValue));
+  ISteamUserStats* const platform = LiveStats();
+  if (platform == nullptr) return;
+  for (const std::size_t index : kStatsInNameOrder) {
+    const qz::steam::StatDefinition& definition = kStatDefinitions[index];
+    if (definition.type == StatType::Int) {
+      platform->SetStat(definition.name, stats[index].intValue);
+    } else if (definition.type == StatType::Float) {
+      platform->SetStat(definition.name, ToPlatformFloat(stats[index].floatValue));
     }
   }
   // A refused store stays pending and is tried again, every stat written
   // again, on the next tick.
-  storePending = !stats->StoreStats();
+  storePending = !platform->StoreStats();
 }
 
-void QZ_Steam::LoadStatsFromPlatform() {
-  ISteamUserStats* const stats = LiveStats();
-  if (stats == nullptr) return;
+void QZ_Steam::LoadStatValues(ISteamUserStats& platform) {
   // A value the platform does not write keeps its content. A Float stat is
   // read through a float, which replaces the kept value only when the read
   // succeeds.
-  for (const auto& [name, stat] : statsByName) {
-    if (stat->type == StatType::Int) {
-      stats->GetStat(stat->name, &stat->intValue);
-    } else if (stat->type == StatType::Float) {
+  for (const std::size_t index : kStatsInNameOrder) {
+    const qz::steam::StatDefinition& definition = kStatDefinitions[index];
+    if (definition.type == StatType::Int) {
+      platform.GetStat(definition.name, &stats[index].intValue);
+    } else if (definition.type == StatType::Float) {
       float value = 0.0f;
-      if (stats->GetStat(stat->name, &value)) stat->floatValue = value;
+      if (platform.GetStat(definition.name, &value)) stats[index].floatValue = value;
     }
   }
 }
 
 void QZ_Steam::OnUserStatsReceived(UserStatsReceived_t* event) {
-  ISteamUserStats* const stats = LiveStats();
-  if (event == nullptr || stats == nullptr) return;
+  ISteamUserStats* const platform = LiveStats();
+  if (event == nullptr || platform == nullptr) return;
   if (event->m_nGameID != gameId.ToUint64()) return;
   if (event->m_eResult != k_EResultOK) {
     // Not asked again in this session: statsRequested stays set.
     OutputFormattedWide("RequestStats - failed, %d\n", static_cast<int>(event->m_eResult));
     return;
   }
+  TakeReceivedStats(*platform);
+}
+
+// The statistics as the platform holds them: every row's flag and texts, then
+// every stat's value, then the "VERSION" step. From now on the game's updates
+// count and every tick evaluates the rows.
+void QZ_Steam::TakeReceivedStats(ISteamUserStats& platform) {
   qz::win::Api().outputDebugStringW(u"Received stats and achievements from Steam\n");
   statsValid = true;
-
   for (Achievement& achievement : achievementTable) {
-    stats->GetAchievement(achievement.apiName, &achievement.achieved);
+    platform.GetAchievement(achievement.apiName, &achievement.achieved);
     CopyDisplayText(achievement.name, sizeof achievement.name,
-                    stats->GetAchievementDisplayAttribute(achievement.apiName, "name"));
+                    platform.GetAchievementDisplayAttribute(achievement.apiName, "name"));
     CopyDisplayText(achievement.desc, sizeof achievement.desc,
-                    stats->GetAchievementDisplayAttribute(achievement.apiName, "desc"));
+                    platform.GetAchievementDisplayAttribute(achievement.apiName, "desc"));
   }
-  LoadStatsFromPlatform();
-  RunVersionStep();
+  LoadStatValues(platform);
+  RunVersionStep(platform);
 }
 
 // "VERSION" marks an account whose statistics have had their one-time reset.
@@ -149,14 +159,12 @@ void QZ_Steam::OnUserStatsReceived(UserStatsReceived_t* event) {
 // the rows are cleared so that the next tick unlocks again what the loaded
 // statistics have earned, and a store is made pending so that the same tick
 // writes every loaded statistic back.
-void QZ_Steam::RunVersionStep() {
-  ISteamUserStats* const stats = LiveStats();
-  if (stats == nullptr) return;
+void QZ_Steam::RunVersionStep(ISteamUserStats& platform) {
   int32_t version = 0;
-  if (!stats->GetStat("VERSION", &version) || version != 0) return;
-  stats->ResetAllStats(true);
-  stats->SetStat("VERSION", int32_t{1});
-  stats->StoreStats();
+  if (!platform.GetStat("VERSION", &version) || version != 0) return;
+  platform.ResetAllStats(true);
+  platform.SetStat("VERSION", int32_t{1});
+  platform.StoreStats();
   for (Achievement& achievement : achievementTable) achievement.achieved = false;
   storePending = true;
 }
@@ -168,14 +176,12 @@ void QZ_Steam::OnUserStatsStored(UserStatsStored_t* event) {
     case k_EResultOK:
       break;
     case k_EResultInvalidParam: {
-      // Some values were refused: take the platform's values instead.
-      LoadStatsFromPlatform();
+      // Some values were refused: take the platform's values instead, and
+      // then everything as from a reception.
+      ISteamUserStats* const platform = LiveStats();
+      if (platform != nullptr) LoadStatValues(*platform);
       qz::win::Api().outputDebugStringW(u"StoreStats - some failed to validate\n");
-      UserStatsReceived_t reload{};
-      reload.m_nGameID = gameId.ToUint64();
-      reload.m_eResult = k_EResultOK;
-      reload.m_steamIDUser = CSteamID(0);
-      OnUserStatsReceived(&reload);
+      if (platform != nullptr) TakeReceivedStats(*platform);
       break;
     }
     default:

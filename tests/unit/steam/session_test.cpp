@@ -61,7 +61,6 @@ TEST_F(SteamSession, WithoutALoggedOnUserTheSessionStartsEmptyNeverAsksAndStillS
   Platform()->SetLoggedOn(false);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(lines, Strings{"A:QZSteam: no user is logged on to Steam; the session runs without statistics\n"});
-  EXPECT_TRUE(Session().statsByName.empty() && Session().statsByAchievementId.empty()) << "no registry";
   Forget();
   Tick();
   QZSteam_UpdateServer();
