@@ -19,10 +19,10 @@
 
 #include "platform/win_seam.h"
 #include "sim/platform_sim.h"
-#include "steam/achievement_table.h"
-#include "steam/auth_ticket.h"
-#include "steam/request_exports.h"
-#include "steam/steam_exports.h"
+#include "steam/session/achievement_table.h"
+#include "steam/session/auth_ticket.h"
+#include "steam/session/request_exports.h"
+#include "steam/session/steam_exports.h"
 
 namespace {
 
