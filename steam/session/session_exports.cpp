@@ -1,7 +1,6 @@
 // The exports that start, stop and pump the session and answer account
 // questions.
-#include <cstdio>
-
+#include "platform/text.h"
 #include "steam/binding/steam_client.h"
 #include "steam/session/session.h"
 #include "steam/session/steam_exports.h"
@@ -18,7 +17,9 @@ uint64_t CurrentSteamId() {
   return user != nullptr ? user->GetSteamID().ConvertToUint64() : 0;
 }
 
-constexpr std::size_t kAccId64TextSize = 64;
+// The caller's buffer holds 64 characters; the longest id takes 21 with its
+// terminator.
+static_assert(qz::text::kDecimalSize + 1 <= 64, "an id's text fits the caller's buffer");
 
 }  // namespace
 
@@ -65,10 +66,10 @@ QZ_EXPORT uint32_t QZ_CDECL QZSteam_GetAccID() { return CSteamID(CurrentSteamId(
 
 QZ_EXPORT int32_t QZ_CDECL QZSteam_GetAccID64AsChar(char* buffer) {
   if (buffer == nullptr) return 0;
-  const int written =
-      std::snprintf(buffer, kAccId64TextSize, "%lld", static_cast<long long>(CurrentSteamId()));
-  if (written < 0) return 0;
-  return written < static_cast<int>(kAccId64TextSize) ? written : static_cast<int>(kAccId64TextSize) - 1;
+  // Signed, as the game has always read it: ids from 2^63 on are negative.
+  const std::size_t length = qz::text::WriteDecimal(static_cast<int64_t>(CurrentSteamId()), buffer);
+  buffer[length] = '\0';
+  return static_cast<int32_t>(length);
 }
 
 QZ_EXPORT int32_t QZ_CDECL QZSteam_SetMicroTxnCallback(MicroTxnCallback callback) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/text.h"
 #include "platform/win_seam.h"
 
 namespace qz::steam {
@@ -16,8 +17,9 @@ constexpr std::size_t kLineSize = 1280;
 void ReportLoadFailure(const LoadFailure& failure) {
   char line[kLineSize];
   if (failure.dllMissing) {
-    std::snprintf(line, sizeof line, "QZSteam: steam_api.dll could not be loaded (system error %lu)\n",
-                  static_cast<unsigned long>(failure.systemError));
+    char error[text::kDecimalSize + 1];
+    error[text::WriteDecimal(failure.systemError, error)] = '\0';
+    std::snprintf(line, sizeof line, "QZSteam: steam_api.dll could not be loaded (system error %s)\n", error);
   } else {
     std::snprintf(line, sizeof line, "QZSteam: steam_api.dll is a release the library cannot use: it lacks %s\n",
                   failure.firstMissing != nullptr ? failure.firstMissing : "a function it needs");
@@ -26,12 +28,10 @@ void ReportLoadFailure(const LoadFailure& failure) {
 }
 
 void ReportStartFailure(const SteamStart& start) {
-  char answer[16];
-  if (start.function != nullptr && std::string_view(start.function) == "SteamAPI_Init") {
-    std::snprintf(answer, sizeof answer, "false");
-  } else {
-    std::snprintf(answer, sizeof answer, "%ld", static_cast<long>(start.result));
-  }
+  // SteamAPI_Init answers a bool, the newer start functions a result code.
+  char answer[text::kDecimalSize + 1] = "false";
+  if (start.function == nullptr || std::string_view(start.function) != "SteamAPI_Init")
+    answer[text::WriteDecimal(start.result, answer)] = '\0';
   char line[kLineSize];
   std::snprintf(line, sizeof line, "QZSteam: the Steam platform did not start: %s answered %s%s%s%s\n",
                 start.function != nullptr ? start.function : "the start", answer, start.message[0] ? " (" : "",

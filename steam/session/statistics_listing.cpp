@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
 #include "steam/session/achievement_table.h"
 
 namespace qz::steam {
@@ -9,16 +10,21 @@ namespace {
 
 const char* TypeName(StatType type) { return type == StatType::Float ? "float" : "int"; }
 
+template <class Integer>
+std::string Decimal(Integer value) {
+  char digits[text::kDecimalSize];
+  return std::string(digits, text::WriteDecimal(value, digits));
+}
+
 // As the unlock check compares it: a whole number, or a float value with one
 // decimal (RUN's 40000000.0).
 std::string ThresholdText(const Threshold& threshold) {
-  char text[32];
   if (threshold.onFloat) {
-    std::snprintf(text, sizeof text, "%.1f", threshold.minFloat);
-  } else {
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(threshold.minInt));
+    char value[32];
+    std::snprintf(value, sizeof value, "%.1f", threshold.minFloat);
+    return value;
   }
-  return text;
+  return Decimal(threshold.minInt);
 }
 
 const char* StatName(const AchievementRow& row) { return kStatDefinitions[row.stat].name; }
@@ -47,7 +53,7 @@ In the order the library registers them. The integer exports change the
 |---|---|---|
 )";
   for (std::size_t stat = 0; stat < kStatCount; ++stat)
-    page += "| " + std::to_string(stat + 1) + " | `" + kStatDefinitions[stat].name + "` | " +
+    page += "| " + Decimal(stat + 1) + " | `" + kStatDefinitions[stat].name + "` | " +
             TypeName(kStatDefinitions[stat].type) + " |\n";
   page += R"(
 ## Achievements
@@ -61,7 +67,7 @@ of its own.
 |---|---|---|---|
 )";
   for (const AchievementRow& row : kAchievementRows)
-    page += "| " + std::to_string(row.id) + " | `" + row.apiName + "` | `" + StatName(row) + "` | " +
+    page += "| " + Decimal(row.id) + " | `" + row.apiName + "` | `" + StatName(row) + "` | " +
             ThresholdText(row.threshold) + " |\n";
   return page;
 }
@@ -73,7 +79,7 @@ std::string StatisticsJson() {
             TypeName(kStatDefinitions[stat].type) + (stat + 1 < kStatCount ? "\"},\n" : "\"}\n");
   json += "  ],\n  \"achievements\": [\n";
   for (const AchievementRow& row : kAchievementRows)
-    json += "    {\"id\": " + std::to_string(row.id) + ", \"name\": \"" + row.apiName + "\", \"statistic\": \"" +
+    json += "    {\"id\": " + Decimal(row.id) + ", \"name\": \"" + row.apiName + "\", \"statistic\": \"" +
             StatName(row) + "\", \"threshold\": " + ThresholdText(row.threshold) +
             (&row != &kAchievementRows.back() ? "},\n" : "}\n");
   return json + "  ]\n}\n";

@@ -20,21 +20,30 @@ using qz::steam::kStatsInNameOrder;
 
 namespace {
 
-// Debugger lines are formatted narrow into at most 127 characters; the wide
-// ones are then widened (the texts are ASCII).
-constexpr std::size_t kMessageSize = 128;
+// A debugger line with a result's number: `head`, the number in decimal and
+// the line's end, narrow and terminated; `line` has room for every head
+// below and any number. The wide lines are widened from it (ASCII texts).
+constexpr std::size_t kLineSize = 64;
 
-void OutputFormattedWide(const char* format, int value) {
-  char narrow[kMessageSize];
-  std::snprintf(narrow, sizeof narrow, format, value);
-  char16_t wide[kMessageSize];
-  wide[qz::text::WidenLatin1(narrow, std::strlen(narrow), wide, kMessageSize - 1)] = u'\0';
+std::size_t NumberedLine(const char* head, EResult result, char (&line)[kLineSize]) {
+  std::size_t length = std::strlen(head);
+  std::memcpy(line, head, length);
+  length += qz::text::WriteDecimal(static_cast<int32_t>(result), line + length);
+  line[length++] = '\n';
+  line[length] = '\0';
+  return length;
+}
+
+void OutputNumberedLineWide(const char* head, EResult result) {
+  char narrow[kLineSize];
+  char16_t wide[kLineSize];
+  wide[qz::text::WidenLatin1(narrow, NumberedLine(head, result, narrow), wide, kLineSize - 1)] = u'\0';
   qz::win::Api().outputDebugStringW(wide);
 }
 
-void OutputFormattedNarrow(const char* format, int value) {
-  char narrow[kMessageSize];
-  std::snprintf(narrow, sizeof narrow, format, value);
+void OutputNumberedLine(const char* head, EResult result) {
+  char narrow[kLineSize];
+  NumberedLine(head, result, narrow);
   qz::win::Api().outputDebugStringA(narrow);
 }
 
@@ -129,7 +138,7 @@ void QZ_Steam::OnUserStatsReceived(UserStatsReceived_t* event) {
   if (event->m_nGameID != gameId.ToUint64()) return;
   if (event->m_eResult != k_EResultOK) {
     // Not asked again in this session: statsRequested stays set.
-    OutputFormattedWide("RequestStats - failed, %d\n", static_cast<int>(event->m_eResult));
+    OutputNumberedLineWide("RequestStats - failed, ", event->m_eResult);
     return;
   }
   TakeReceivedStats(*platform);
@@ -186,7 +195,7 @@ void QZ_Steam::OnUserStatsStored(UserStatsStored_t* event) {
     }
     default:
       // Not repeated unless something marks a store again.
-      OutputFormattedNarrow("StoreStats - failed, %d\n", static_cast<int>(event->m_eResult));
+      OutputNumberedLine("StoreStats - failed, ", event->m_eResult);
       break;
   }
 }
