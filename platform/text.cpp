@@ -1,20 +1,41 @@
 #include "platform/text.h"
 
-namespace qz::text {
+#include <type_traits>
 
-std::size_t WriteDecimal(int32_t value, char* out) {
+namespace qz::text {
+namespace {
+
+// The digits of `magnitude` in `base` (10 or 16), after a '-' where `negative`.
+template <class Unsigned>
+std::size_t WriteDigits(Unsigned magnitude, Unsigned base, bool negative, char* out) {
   char digits[kDecimalSize];
   std::size_t n = 0;
-  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
   do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
+    digits[n++] = "0123456789abcdef"[magnitude % base];
+    magnitude /= base;
   } while (magnitude != 0);
   std::size_t length = 0;
-  if (value < 0) out[length++] = '-';
+  if (negative) out[length++] = '-';
   while (n > 0) out[length++] = digits[--n];
   return length;
 }
+
+// The magnitude is taken in unsigned arithmetic, where the most negative
+// value has one too.
+template <class Signed>
+std::size_t WriteSignedDecimal(Signed value, char* out) {
+  using Unsigned = std::make_unsigned_t<Signed>;
+  const Unsigned magnitude = value < 0 ? Unsigned{0} - static_cast<Unsigned>(value) : static_cast<Unsigned>(value);
+  return WriteDigits<Unsigned>(magnitude, 10, value < 0, out);
+}
+
+}  // namespace
+
+std::size_t WriteDecimal(int32_t value, char* out) { return WriteSignedDecimal(value, out); }
+std::size_t WriteDecimal(uint32_t value, char* out) { return WriteDigits<uint32_t>(value, 10, false, out); }
+std::size_t WriteDecimal(int64_t value, char* out) { return WriteSignedDecimal(value, out); }
+std::size_t WriteDecimal(uint64_t value, char* out) { return WriteDigits<uint64_t>(value, 10, false, out); }
+std::size_t WriteHex(uint64_t value, char* out) { return WriteDigits<uint64_t>(value, 16, false, out); }
 
 char* EncodeHexUpper(const unsigned char* bytes, std::size_t n, char* out) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -33,14 +54,8 @@ std::u16string FormatTrustLine(const char16_t* message, const char16_t* path, ui
       if (path != nullptr) line += path;
       ++m;
     } else if (m[0] == u'%' && m[1] == u'x') {
-      char16_t digits[8];
-      int n = 0;
-      uint32_t rest = value;
-      do {
-        digits[n++] = u"0123456789abcdef"[rest % 16];
-        rest /= 16;
-      } while (rest != 0);
-      while (n > 0) line += digits[--n];
+      char digits[kHexSize];
+      line.append(digits, digits + WriteHex(value, digits));
       ++m;
     } else {
       line += *m;

@@ -1,20 +1,28 @@
 #pragma once
 // The library's own text conversions, portable and free of the platform: the
-// reports' decimal numbers, the ticket's hex text, the signature check's
-// line, and the two byte-for-unit conversions of the native seam and the
-// debugger lines. None allocates except FormatTrustLine.
+// number writers (every whole number the library writes goes through them),
+// the ticket's hex text, the signature check's line, and the two
+// byte-for-unit conversions of the native seam and the debugger lines. None
+// allocates except FormatTrustLine.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace qz::text {
 
-// Room for the longest decimal int32_t, "-2147483648".
-inline constexpr std::size_t kDecimalSize = 11;
+// Room for the longest text of each kind of number writer:
+// "-9223372036854775808" and "ffffffffffffffff".
+inline constexpr std::size_t kDecimalSize = 20;
+inline constexpr std::size_t kHexSize = 16;
 
-// The decimal digits of `value` (with '-' before a negative one, INT32_MIN
-// included) written from out[0], unterminated; answers their count.
+// The number writers: the digits of `value`, high digit first, written from
+// out[0], unterminated; each answers their count. Decimal with '-' before a
+// negative value (the most negative included); hex in lowercase.
 std::size_t WriteDecimal(int32_t value, char* out);
+std::size_t WriteDecimal(uint32_t value, char* out);
+std::size_t WriteDecimal(int64_t value, char* out);
+std::size_t WriteDecimal(uint64_t value, char* out);
+std::size_t WriteHex(uint64_t value, char* out);
 
 // The uppercase hex text of bytes[0..n), high digit first, terminated, into
 // `out` (2n + 1 bytes); answers `out`.

@@ -7,5 +7,5 @@
 #include "include/QZSteam.h"
 #include "inspect/inspection_exports.h"
 #include "plugin/engine_binding.h"
-#include "steam/request_exports.h"
-#include "steam/steam_exports.h"
+#include "steam/session/request_exports.h"
+#include "steam/session/steam_exports.h"

@@ -2,7 +2,7 @@
 // by the same compiler: reach them through their declared members.
 #include "sim/callback_dispatch.h"
 
-#include "steam/steam_callback.h"
+#include "steam/binding/steam_callback.h"
 
 namespace qz::sim {
 

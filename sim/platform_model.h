@@ -1,7 +1,8 @@
 #pragma once
 // The simulated platform itself: the player's account, the session state, the
 // event queue and the call log, behind one method per platform function of
-// steam/platform_functions.h (its rows name the call each front makes).
+// steam/binding/platform_functions.h (its rows name the call each front
+// makes).
 // Shared by the in-process simulator (platform_sim.h), the stand-in
 // steam_api.dll (steam_api_exports.cpp) and the stand-in Steam client behind
 // Valve's steam_api.dll (steam_client_front.cpp); each of them only forwards.
@@ -14,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "steam/platform_functions.h"
-#include "steam/steam_types.h"
+#include "steam/binding/platform_functions.h"
+#include "steam/binding/steam_types.h"
 
 namespace qz::sim {
 

@@ -4,7 +4,7 @@
 // platform function lists.
 #include "sim/platform_sim.h"
 
-#include "steam/steam_flat.h"
+#include "steam/binding/steam_flat.h"
 
 namespace qz::sim {
 namespace {

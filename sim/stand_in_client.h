@@ -12,7 +12,7 @@
 
 #include "sim/QZSim.h"
 #include "sim/control_functions.h"
-#include "steam/steam_types.h"
+#include "steam/binding/steam_types.h"
 
 namespace qz::sim {
 

@@ -3,7 +3,7 @@
 // qz_stand_in_export for steam_api_exports.cpp's, qz_control_export for
 // control_exports.cpp's.
 #include "sim/control_functions.h"
-#include "steam/platform_functions.h"
+#include "steam/binding/platform_functions.h"
 
 #define QZ_NAME(context, name) qz_stand_in_export name
 #define QZ_FLAT_NAMES(name, ret, params, call, exports) QZ_STEAM_FOR_EACH(QZ_NAME, , QZ_STEAM_UNPAREN exports)

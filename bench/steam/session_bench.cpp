@@ -14,10 +14,10 @@
 #include <cstdlib>
 
 #include "sim/platform_sim.h"
-#include "steam/achievement_table.h"
-#include "steam/session.h"
-#include "steam/steam_exports.h"
-#include "steam/steam_flat.h"
+#include "steam/binding/steam_flat.h"
+#include "steam/session/achievement_table.h"
+#include "steam/session/session.h"
+#include "steam/session/steam_exports.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "platform/win_seam.h"
 #include "sim/platform_sim.h"
-#include "steam/request_exports.h"
-#include "steam/steam_exports.h"
+#include "steam/session/request_exports.h"
+#include "steam/session/steam_exports.h"
 
 namespace {
 

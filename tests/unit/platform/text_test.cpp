@@ -1,7 +1,7 @@
 // The library's text conversions, each with the inputs that could trip it: the
-// extremes of a decimal, every hex digit, both placeholders of the trust line
-// (and a path that is null), and the code units a byte-for-unit conversion
-// must not pass through unchanged.
+// extremes of each number writer, every hex digit, both placeholders of the
+// trust line (and a path that is null), and the code units a byte-for-unit
+// conversion must not pass through unchanged.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,17 +13,29 @@ namespace qz::text {
 namespace {
 
 TEST(Text, EveryConversionAtItsEdges) {
-  const std::pair<int32_t, std::string> decimals[] = {
-      {0, "0"}, {-1, "-1"}, {1236992, "1236992"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
-  for (const auto& [value, expected] : decimals) {
+  const auto decimal = [](auto value) {
     char out[kDecimalSize];
-    EXPECT_EQ(std::string(out, WriteDecimal(value, out)), expected);
-  }
+    return std::string(out, WriteDecimal(value, out));
+  };
+  const auto hex = [](uint64_t value) {
+    char out[kHexSize];
+    return std::string(out, WriteHex(value, out));
+  };
+  const std::pair<std::string, std::string> numbers[] = {
+      {decimal(int32_t{0}), "0"}, {decimal(int32_t{-1}), "-1"}, {decimal(int32_t{1236992}), "1236992"},
+      {decimal(INT32_MAX), "2147483647"}, {decimal(INT32_MIN), "-2147483648"},
+      {decimal(uint32_t{0}), "0"}, {decimal(UINT32_MAX), "4294967295"},
+      {decimal(int64_t{-1}), "-1"}, {decimal(int64_t{76561197960287930}), "76561197960287930"},
+      {decimal(INT64_MAX), "9223372036854775807"}, {decimal(INT64_MIN), "-9223372036854775808"},
+      {decimal(uint64_t{4294967296}), "4294967296"}, {decimal(UINT64_MAX), "18446744073709551615"},
+      {hex(0), "0"}, {hex(0x800B0100), "800b0100"}, {hex(0x0123456789ABCDEF), "123456789abcdef"},
+      {hex(UINT64_MAX), "ffffffffffffffff"}};
+  for (const auto& [written, expected] : numbers) EXPECT_EQ(written, expected);
 
   const unsigned char bytes[] = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0x00, 0xFF};
-  char hex[2 * sizeof bytes + 1];
-  EXPECT_STREQ(EncodeHexUpper(bytes, sizeof bytes, hex), "0123456789ABCDEF00FF");
-  EXPECT_STREQ(EncodeHexUpper(bytes, 0, hex), "");
+  char upper[2 * sizeof bytes + 1];
+  EXPECT_STREQ(EncodeHexUpper(bytes, sizeof bytes, upper), "0123456789ABCDEF00FF");
+  EXPECT_STREQ(EncodeHexUpper(bytes, 0, upper), "");
 
   EXPECT_EQ(FormatTrustLine(u"\"%s\" %x, 0x%x; 100%", u"C:\\\u0418", 0x800B0100),
             u"\"C:\\\u0418\" 800b0100, 0x800b0100; 100%");

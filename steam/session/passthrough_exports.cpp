@@ -1,0 +1,48 @@
+#include "steam/session/request_exports.h"
+
+#include "steam/binding/steam_client.h"
+
+namespace {
+
+EHTTPMethod ToHttpMethod(int32_t method) {
+  switch (method) {
+    case k_EHTTPMethodGET:
+    case k_EHTTPMethodHEAD:
+    case k_EHTTPMethodPOST:
+    case k_EHTTPMethodPUT:
+    case k_EHTTPMethodDELETE:
+    case k_EHTTPMethodOPTIONS:
+      return static_cast<EHTTPMethod>(method);
+    default:
+      return k_EHTTPMethodInvalid;
+  }
+}
+
+}  // namespace
+
+QZ_EXPORT void QZ_CDECL QZSteam_OpenOverlay(const char* dialog) {
+  if (ISteamFriends* friends = SteamFriends()) friends->ActivateGameOverlay(dialog);
+}
+
+QZ_EXPORT void QZ_CDECL QZSteam_OpenURL(const char* url) {
+  if (ISteamFriends* friends = SteamFriends()) friends->ActivateGameOverlayToWebPage(url);
+}
+
+QZ_EXPORT uint64_t QZ_CDECL QZSteam_ReqStoreAuthURL(const char* redirectUrl) {
+  ISteamUser* user = SteamUser();
+  return user ? user->RequestStoreAuthURL(redirectUrl) : 0;
+}
+
+QZ_EXPORT uint32_t QZ_CDECL QZSteam_CreateHTTPRequest(int32_t method, const char* url) {
+  ISteamHTTP* http = SteamHTTP();
+  return http ? http->CreateHTTPRequest(ToHttpMethod(method), url) : 0;
+}
+
+QZ_EXPORT uint32_t QZ_CDECL QZSteam_Test() {
+  ISteamUtils* utils = SteamUtils();
+  return utils ? utils->GetAppID() : 0;
+}
+
+QZ_EXPORT void QZ_CDECL QZSteam_Test2() { QZSteam_OpenURL(qz::steam::kTest2PageUrl); }
+
+QZ_EXPORT void QZ_CDECL QZSteam_DoNothing() {}
