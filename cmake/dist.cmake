@@ -1,8 +1,8 @@
 # The release folder: `cmake --install build/windows --prefix dist` after the
 # Windows build lays out what a game team takes: the DLL, the C header, the
 # import library and the export list, the docs, the statistics listing, the
-# example game, the change log and the licence notices of what the DLL links
-# in.
+# example game, the front page, the change log and the licence notices of
+# what the DLL links in.
 install(TARGETS QZSteam RUNTIME DESTINATION . ARCHIVE DESTINATION lib)
 install(FILES ${CMAKE_SOURCE_DIR}/include/QZSteam.h DESTINATION include)
 # lib/QZSteam.def: the exported names alone, from which MSVC users make an
@@ -18,7 +18,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION docs FILES_MATCHING PATT
 install(FILES ${CMAKE_SOURCE_DIR}/data/statistics.json DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/README.md ${CMAKE_SOURCE_DIR}/examples/example_game.c
               ${CMAKE_SOURCE_DIR}/examples/steam_sim_account.json DESTINATION examples)
-install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
+# The folder's front page: what is here, where to start, the shortest integration.
+install(FILES ${CMAKE_SOURCE_DIR}/release/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/scripts/check-steam-api DESTINATION check)
 # The MinGW-w64 runtime, libgcc and libstdc++ are linked into the DLL
 # statically: their notices travel with it.
@@ -26,4 +27,5 @@ install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses REN
 install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses RENAME gcc-runtime.txt)
 # The simulator also carries nlohmann/json (MIT licence).
 install(FILES /usr/share/doc/nlohmann-json3-dev/copyright DESTINATION licenses RENAME nlohmann-json.txt)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/licenses.md DESTINATION licenses RENAME README.md)
+# One licences page, beside the notices it names.
+install(FILES ${CMAKE_SOURCE_DIR}/release/licenses.md DESTINATION licenses RENAME README.md)
