@@ -5,7 +5,7 @@
 # exactly one line with its path as given, and nothing else reaches the
 # terminal. Files that are no usable steam_api.dll are refused before Wine
 # runs where the headers tell (a header claiming 65,535 sections within a
-# time limit, the simulator's stand-in); the rest through Wine (QZSteam.dll
+# time limit, the simulator's stand-ins, a program); the rest through Wine (QZSteam.dll
 # itself, which the library refuses; a DLL whose own dependency is missing).
 # The check fails. Its usage speaks of the layout it runs from, and two
 # checks at once on one prefix take turns.
@@ -66,9 +66,12 @@ expected=$(row DLL verdict
   row empty "refused: a folder without a DLL in it"
   row absent.dll "refused: no such file"
   row sim.dll "refused: the simulator's stand-in steam_api.dll, a development tool (it exports the QZSim_ controls): never ship it"
+  row dist/check/steamclient.dll "refused: the simulator's stand-in Steam client, a development tool (it exports the QZSim_ controls), no steam_api.dll"
+  row dist/check/qz_session_scenario.exe "refused: a Windows program, not a DLL"
   row needs-gone.dll "refused: steam_api.dll could not be loaded: qz_gone.dll, which it needs, is missing (system error 126)")
 status=0
-"$check" -dash.dll dlls linked empty absent.dll sim.dll needs-gone.dll >out.txt 2>err.txt || status=$?
+"$check" -dash.dll dlls linked empty absent.dll sim.dll dist/check/steamclient.dll dist/check/qz_session_scenario.exe \
+  needs-gone.dll >out.txt 2>err.txt || status=$?
 cat out.txt err.txt
 [ $status -eq 1 ] || fail "the check answered $status for files that are no steam_api.dll"
 [ "$(cat out.txt)" = "$expected" ] || fail "the lines differ: $(diff <(echo "$expected") out.txt | tr '\n' ' ')"
