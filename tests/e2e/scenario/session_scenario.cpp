@@ -10,10 +10,12 @@
 //   no-user       no user is logged on
 //   ticket-fails  the ticket's response fails
 //   ticket-never  the ticket's response never comes
-// Prints one line per step; exits 0 when all passed, 2 when the library
-// refused steam_api.dll, 1 otherwise.
+// Prints a line per step that passed and one per finding of a step that
+// failed; exits 0 when all passed, 2 when the library refused steam_api.dll,
+// 1 otherwise.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -69,9 +71,10 @@ Lines Starting(const Lines& calls, const std::string& prefix) {
   return found;
 }
 
-// "" when `actual` is `expected`, else what differs.
+// "" when `actual` is `expected`, else what differs, ended by a newline: a
+// step's findings are joined, and each is printed on a line of its own.
 std::string Expect(const std::string& what, const std::string& actual, const std::string& expected) {
-  return actual == expected ? "" : what + " was " + actual + ", expected " + expected;
+  return actual == expected ? "" : what + " was " + actual + ", expected " + expected + "\n";
 }
 // For lists of calls: the first that differs.
 std::string Expect(const std::string& what, const Lines& actual, const Lines& expected) {
@@ -80,7 +83,7 @@ std::string Expect(const std::string& what, const Lines& actual, const Lines& ex
   while (i < actual.size() && i < expected.size() && actual[i] == expected[i]) ++i;
   return what + ": call " + std::to_string(i + 1) + " was " + (i < actual.size() ? actual[i] : "missing") +
          ", expected " + (i < expected.size() ? expected[i] : "none") + " (" + std::to_string(actual.size()) +
-         " calls, " + std::to_string(expected.size()) + " expected)";
+         " calls, " + std::to_string(expected.size()) + " expected)\n";
 }
 
 std::vector<std::pair<uint64_t, int32_t>> g_orders;
@@ -120,7 +123,7 @@ std::string ReceiveStatistics(qz::sim::StandInClient& platform) {
     QZSteam_RunCallbacks();
     if (!platform.Calls(kStats + "GetStatInt32(KILL_ENEMY,").empty()) return "";
   }
-  return "the statistics never arrived";
+  return "the statistics never arrived\n";
 }
 
 // The six callback objects as the stand-in steam_api.dll saw them the MSVC way
@@ -368,10 +371,13 @@ int main(int argc, char** argv) {
   if (failures != 0) std::printf("FAILED: QZSteam_Init answered %d\n", static_cast<int>(started));
   for (const Step& step : *chosen->steps) {
     if (failures != 0) break;
-    const std::string problem = step.run(platform);
-    std::printf("%s %s%s%s\n", problem.empty() ? "ok" : "FAILED:", step.name, problem.empty() ? "" : ": ",
-                problem.c_str());
-    failures += problem.empty() ? 0 : 1;
+    const std::string problems = step.run(platform);
+    if (problems.empty()) std::printf("ok %s\n", step.name);
+    for (std::size_t at = 0, end = 0; at < problems.size(); at = end + 1) {
+      end = std::min(problems.find('\n', at), problems.size());
+      if (end > at) std::printf("FAILED: %s: %.*s\n", step.name, static_cast<int>(end - at), problems.c_str() + at);
+    }
+    failures += problems.empty() ? 0 : 1;
   }
   if (real) RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Valve\\Steam\\ActiveProcess");
   return failures == 0 ? 0 : 1;
