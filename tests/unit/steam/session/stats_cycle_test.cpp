@@ -74,7 +74,8 @@ Strings Reception() {
   return calls + EveryStat("Get") + Strings{"GetStatInt32(VERSION,ptr)"};
 }
 
-const Achievement& Row(std::size_t id) { return steam::achievementTable[id - 1]; }
+const AchievementState& Row(std::size_t id) { return steam::SessionObject()->AchievementAt(id - 1); }
+const Stat& StatNamed(const char* name) { return steam::SessionObject()->StatAt(steam::StatIndexOf(name)); }
 
 TEST_F(StatsCycle, TheRoadOfOneStatistic) {
   Platform()->SetStat("KILL_ENEMY", 9);
@@ -127,7 +128,7 @@ TEST_F(StatsCycle, EveryRowUnlocksAtItsThresholdNotBelow) {
 
 TEST_F(StatsCycle, UpdatesWrapAndRunIsAFloatStatKeptInDoublePrecision) {
   StartWithStatsReceived();
-  const Stat& kills = *Session().FindStatByName("KILL_ENEMY");
+  const Stat& kills = StatNamed("KILL_ENEMY");
   QZSteam_SetStatValue(INT32_MAX, "KILL_ENEMY");
   QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
   QZSteam_SetStatValueFloat(2.5f, "KILL_ENEMY");
@@ -184,7 +185,7 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
   Platform()->SetStatReadFails("RUN", true);
   Platform()->QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
   Tick();
-  EXPECT_EQ(Session().FindStatByName("RUN")->floatValue, 7.5) << "a value the platform does not write is kept";
+  EXPECT_EQ(StatNamed("RUN").floatValue, 7.5) << "a value the platform does not write is kept";
 }
 
 // A failed first reception leaves the statistics unreceived: the game's
