@@ -124,7 +124,8 @@ using PassThrough = SessionTest;
 
 // The platform is started without the session object, as another part of the
 // game might. Before the start and after the shutdown nothing is called and 0
-// answered; HTTP methods 1 to 6 pass and any other number becomes 0.
+// answered, as for a NULL text at any time; HTTP methods 1 to 6 pass and any
+// other number becomes 0.
 TEST_F(PassThrough, RequestsReachTheirInterfaceWithWholeAnswersOnlyWhileThePlatformRuns) {
   Platform()->SetAppId(2400290);
   Platform()->SetStoreAuthUrlCall(0xFEDCBA9876543210ull);
@@ -136,13 +137,19 @@ TEST_F(PassThrough, RequestsReachTheirInterfaceWithWholeAnswersOnlyWhileThePlatf
     ASSERT_TRUE(!running || SteamAPI_Init());
     if (phase == "after the shutdown") SteamAPI_Shutdown();
     Forget();
+    QZSteam_OpenOverlay(nullptr);
+    QZSteam_OpenURL(nullptr);
+    EXPECT_EQ(QZSteam_ReqStoreAuthURL(nullptr), 0u) << phase;
+    EXPECT_EQ(QZSteam_CreateHTTPRequest(1, nullptr), 0u) << phase;
+    EXPECT_EQ(Trace(), Strings{}) << phase << ": a NULL text is not handed on";
+    QZSteam_OpenOverlay("");
     QZSteam_OpenOverlay("achievements");
     QZSteam_OpenURL("https://example.org/news?id=7");
     QZSteam_Test2();
     QZSteam_DoNothing();
     EXPECT_EQ(QZSteam_ReqStoreAuthURL("https://example.org/back"), running ? 0xFEDCBA9876543210ull : 0u) << phase;
     EXPECT_EQ(QZSteam_Test(), running ? 2400290u : 0u) << phase;
-    Strings expected{"ISteamFriends_ActivateGameOverlay(achievements)",
+    Strings expected{"ISteamFriends_ActivateGameOverlay()", "ISteamFriends_ActivateGameOverlay(achievements)",
                      "ISteamFriends_ActivateGameOverlayToWebPage(https://example.org/news?id=7,0)",
                      std::string("ISteamFriends_ActivateGameOverlayToWebPage(") + steam::kTest2PageUrl + ",0)",
                      "User.RequestStoreAuthURL(https://example.org/back)", "ISteamUtils_GetAppID()"};

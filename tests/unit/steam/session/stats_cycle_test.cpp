@@ -247,14 +247,15 @@ TEST_F(StatsCycle, ShutdownStoresWhatIsDueAndThenNothingReachesTheEndedSession) 
 }
 
 // The one-time reset behind "VERSION": only a VERSION the platform holds as 0
-// resets, once, and in the same tick every loaded statistic is written back
-// and what it earns unlocked again, also when it earns no achievement.
+// resets, once; every achievement the account held is set again, also one
+// its statistic does not reach, and in the same tick every loaded statistic
+// is written back, also when it earns no achievement.
 struct VersionCase {
   const char* name;
   bool readFails;
   int32_t kills;
   float run;
-  Strings earned;  // on the platform, and earned by the statistics
+  Strings earned;  // held on the account before the reset
 };
 void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.name; }
 
@@ -288,7 +289,8 @@ const Strings kProgress{"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"};
 INSTANTIATE_TEST_SUITE_P(Account, VersionStep,
                          ::testing::Values(VersionCase{"Unreadable", true, 150, 5e7f, kProgress},
                                            VersionCase{"Zero", false, 150, 5e7f, kProgress},
-                                           VersionCase{"ZeroNothingEarned", false, 5, 1000.0f, {}}),
+                                           VersionCase{"ZeroNothingEarned", false, 5, 1000.0f, {}},
+                                           VersionCase{"ZeroHeldBeyondItsStatistic", false, 5, 1000.0f, {"WIN_MATCH_1"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
