@@ -7,37 +7,26 @@
 
 #include <gtest/gtest.h>
 
-#include "dll_under_test.h"
+#include "export_call.h"
 #include "sim/stand_in_client.h"
 
 namespace {
 
-using MicroTxnFunction = void(__cdecl*)(uint64_t, int32_t);
-
 int g_orders = 0;
 void __cdecl CountOrder(uint64_t orderId, int32_t authorized) { g_orders += orderId == 9001 && authorized == 1; }
 
-template <class Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-void Call(HMODULE module, const char* name) { Export<void(__cdecl*)()>(module, name)(); }
-
 // A start that hands the game's function over, as a game's first frame does.
-void Start(HMODULE qzsteam) {
-  ASSERT_EQ(Export<int32_t(__cdecl*)()>(qzsteam, "QZSteam_Init")(), 1);
-  ASSERT_EQ(Export<int32_t(__cdecl*)(MicroTxnFunction)>(qzsteam, "QZSteam_SetMicroTxnCallback")(&CountOrder), 1);
+void Start() {
+  ASSERT_EQ(CallExport("QZSteam_Init").low(), 1u);
+  ASSERT_EQ(CallExport("QZSteam_SetMicroTxnCallback", {Arg(reinterpret_cast<void*>(&CountOrder))}).low(), 1u);
 }
 
 class Reload : public ::testing::TestWithParam<bool> {};
 
 TEST_P(Reload, LoadsTheSameModuleAndEveryEventReachesTheGameOnce) {
-  const std::wstring path = ProgramFolder() + L"\\QZSteam.dll";
-  HMODULE const first = LoadLibraryW(path.c_str());
-  ASSERT_NE(first, nullptr);
-  Start(first);
-  Call(first, "QZSteam_Shutdown");
+  HMODULE const first = LoadQZSteam();
+  Start();
+  CallExport("QZSteam_Shutdown");
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(first);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const char*>(first) + dos->e_lfanew);
   const SIZE_T imageSize = nt->OptionalHeader.SizeOfImage;
@@ -45,18 +34,17 @@ TEST_P(Reload, LoadsTheSameModuleAndEveryEventReachesTheGameOnce) {
   // An unmapped image leaves its range free for this; a mapped one refuses it.
   if (GetParam()) VirtualAlloc(first, imageSize, MEM_RESERVE, PAGE_NOACCESS);
 
-  HMODULE const again = LoadLibraryW(path.c_str());
-  ASSERT_EQ(again, first) << "the library stayed in memory";
-  Start(again);
+  ASSERT_EQ(LoadQZSteam(), first) << "the library stayed in memory";
+  Start();
   const qz::sim::StandInClient platform;
   ASSERT_TRUE(platform.Usable());
   EXPECT_EQ(platform.RegistrationCount(), 6) << "one object per event";
   platform.QueueEvent(GameOverlayActivated_t{1});
   platform.QueueEvent(MicroTxnAuthorizationResponse_t{480, 9001, 1});
-  Call(again, "QZSteam_RunCallbacks");
-  EXPECT_EQ(Export<int32_t(__cdecl*)()>(again, "QZSteam_IsOverlayActive")(), 1);
+  CallExport("QZSteam_RunCallbacks");
+  EXPECT_EQ(CallExport("QZSteam_IsOverlayActive").low(), 1u);
   EXPECT_EQ(g_orders, 1);
-  Call(again, "QZSteam_Shutdown");
+  CallExport("QZSteam_Shutdown");
 }
 
 INSTANTIATE_TEST_SUITE_P(OldRange, Reload, ::testing::Values(false, true),

@@ -13,12 +13,14 @@ namespace {
 
 using AuthTicket = SessionTest;
 
-// The ticket as uppercase hex once its response has come, as late as in the
-// 201st iteration of the wait; every answer in the same buffer, up to the
-// whole 2048 bytes the platform may write. Once a response has arrived, calls
-// answer at once.
+// An empty ticket is "-2", without a wait. The ticket as uppercase hex once
+// its response has come, as late as in the 201st iteration of the wait; every
+// answer in the same buffer, up to the whole 2048 bytes the platform may
+// write. Once a response has arrived, calls answer at once.
 TEST_F(AuthTicket, AnswersTheTicketAsUppercaseHexInOneBuffer) {
   ASSERT_EQ(QZSteam_Init(), 1);
+  Platform()->SetTicket({});
+  EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-2");
   std::vector<uint8_t> largest(2048);
   for (size_t i = 0; i < largest.size(); ++i) largest[i] = static_cast<uint8_t>(i);
   Platform()->SetTicket(largest);
@@ -29,7 +31,7 @@ TEST_F(AuthTicket, AnswersTheTicketAsUppercaseHexInOneBuffer) {
   Platform()->SetTicket({0x01, 0xAB, 0xFF, 0x00, 0x5c});
   EXPECT_EQ(QZSteam_GetAuthTicket(1), first);
   EXPECT_STREQ(first, "01ABFF005C");
-  EXPECT_EQ(sleeps.size(), 201u);
+  EXPECT_EQ(sleeps.size(), 201u) << "none for the empty ticket";
 }
 
 // The wait counts 100 ms sleeps: the 202nd iteration is the first to start
@@ -48,13 +50,6 @@ TEST_F(AuthTicket, TheWaitEndsAfter202SleepsAndPumpsOnlyWhenAsked) {
   EXPECT_EQ(sleeps, std::vector<uint32_t>(2 * 202, 100));
   EXPECT_EQ(CountCalls("RunCallbacks("), 202);
   EXPECT_EQ(CountCalls("RequestCurrentStats("), 1);
-}
-
-TEST_F(AuthTicket, AnEmptyTicketIsMinusTwoWithoutWaiting) {
-  ASSERT_EQ(QZSteam_Init(), 1);
-  Platform()->SetTicket({});
-  EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-2");
-  EXPECT_TRUE(sleeps.empty());
 }
 
 // A response handled before the call has noted its ticket's handle (by a pump

