@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "export_call.h"
+#include "binding/export_call.h"
 #include "sim/stand_in_client.h"
 
 namespace {
