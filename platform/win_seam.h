@@ -79,6 +79,10 @@ struct WinApi {
   void (*sleep)(uint32_t milliseconds);
   void (*outputDebugStringW)(const char16_t* text);
   void (*outputDebugStringA)(const char* text);
+  // GetModuleHandleExW with GET_MODULE_HANDLE_EX_FLAG_PIN, of the module that
+  // holds this code: it stays loaded until the process ends, whatever
+  // FreeLibrary calls follow. False where that fails (or there is no module).
+  bool (*pinOwnModule)();
 
   // Heap blocks, zero-filled: calloc and free of the C runtime. They hold the
   // report (a fresh block's pages are zero already; calloc skips touching all

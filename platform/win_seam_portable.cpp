@@ -24,6 +24,7 @@ WinApi DefaultApi() {
   api.sleep = [](uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
   api.outputDebugStringW = [](const char16_t*) {};
   api.outputDebugStringA = [](const char*) {};
+  api.pinOwnModule = [] { return false; };
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
   api.wideToAnsi = &text::NarrowToAscii;

@@ -32,6 +32,13 @@ static_assert(offsetof(TrustData, stateAction) == offsetof(WINTRUST_DATA, dwStat
 static_assert(offsetof(TrustData, stateData) == offsetof(WINTRUST_DATA, hWVTStateData));
 static_assert(offsetof(TrustData, uiContext) == offsetof(WINTRUST_DATA, dwUIContext));
 
+// Any address inside this module names it: this function's own.
+bool PinOwnModule() {
+  HMODULE module = nullptr;
+  return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&PinOwnModule), &module) != FALSE;
+}
+
 std::size_t WideToAnsi(const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
   // A capacity of 0 would ask for the size instead.
   if (count == 0 || capacity == 0) return 0;
@@ -93,6 +100,7 @@ WinApi DefaultApi() {
   api.sleep = [](uint32_t milliseconds) { ::Sleep(milliseconds); };
   api.outputDebugStringW = [](const char16_t* text) { ::OutputDebugStringW(reinterpret_cast<const wchar_t*>(text)); };
   api.outputDebugStringA = [](const char* text) { ::OutputDebugStringA(text); };
+  api.pinOwnModule = &PinOwnModule;
   api.allocate = [](std::size_t bytes) { return std::calloc(1, bytes); };
   api.release = [](void* block) { std::free(block); };
   api.wideToAnsi = &WideToAnsi;

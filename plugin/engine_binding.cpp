@@ -48,8 +48,6 @@ void* g_functions[kFunctionCount] = {};
 
 void* EngineBlock() { return g_block; }
 
-std::size_t TableIndexOfLookup(std::size_t position) { return kTableIndex[position]; }
-
 void* EngineFunction(const char* name) {
   if (name == nullptr) return nullptr;
   for (std::size_t i = 0; i < kLookupCount; ++i) {

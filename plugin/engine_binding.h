@@ -24,8 +24,6 @@ void* EngineBlock();
 // The table entry of a looked-up name: the engine's latest answer for it, or
 // null; also null for a name that is not in the lookup list.
 void* EngineFunction(const char* name);
-// The table entry index that lookup number `position` (0-based) stores into.
-std::size_t TableIndexOfLookup(std::size_t position);
 
 }  // namespace qz::engine
 

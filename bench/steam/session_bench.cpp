@@ -69,7 +69,7 @@ void StartQuietSession() {
     qz::sim::Platform()->SetStat("VERSION", 1);
     if (QZSteam_Init() != 1) std::abort();
     for (int tick = 0; tick < 3; ++tick) QZSteam_RunCallbacks();  // request, reception, any store's outcome
-    if (!qz::steam::SessionObject()->statsValid || qz::steam::SessionObject()->storePending) std::abort();
+    if (!qz::steam::SessionObject()->StatsReceived() || qz::steam::SessionObject()->StorePending()) std::abort();
     qz::sim::Platform()->ClearCalls();
     qz::steam::SteamFlatApi& table = qz::steam::SteamFlat();
     table.RunCallbacks = [] {};

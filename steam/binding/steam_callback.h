@@ -56,23 +56,18 @@ class CCallbackImpl : public CCallbackBase {
 void SteamAPI_RegisterCallback(CCallbackBase* callback, int callbackId);
 
 // A member of class T that receives event P through T's member function.
-// Bind() sets the object and function; Register() also registers the object
-// with the platform (as the SDK's constructor does).
+// Bind() sets the object and function; the owner registers the object with
+// SteamAPI_RegisterCallback once the platform library is bound.
 template <class T, class P, bool bGameServer = false>
 class CCallback : public CCallbackImpl<sizeof(P)> {
  public:
   typedef void (T::*func_t)(P*);
 
   CCallback() = default;
-  CCallback(T* object, func_t function) { Register(object, function); }
 
   void Bind(T* object, func_t function) {
     m_pObj = object;
     m_Func = function;
-  }
-  void Register(T* object, func_t function) {
-    Bind(object, function);
-    SteamAPI_RegisterCallback(this, P::k_iCallback);
   }
 
   void QZ_THISCALL Run(void* pvParam) override { (m_pObj->*m_Func)(static_cast<P*>(pvParam)); }

@@ -73,15 +73,6 @@ constexpr Rows MakeRows() {
   return rows;
 }
 
-constexpr std::array<Achievement, kAchievementCount> MakeAchievementTable(const Rows& rows) {
-  std::array<Achievement, kAchievementCount> table{};
-  for (std::size_t row = 0; row < kAchievementCount; ++row) {
-    table[row].id = rows[row].id;
-    table[row].apiName = rows[row].apiName;
-  }
-  return table;
-}
-
 // Plain byte order, as std::string compares: byte by byte as unsigned
 // values, a text before the longer texts it begins.
 constexpr int CompareNames(const char* a, const char* b) {
@@ -137,7 +128,5 @@ constexpr NameOrder kStatsInNameOrder = MakeNameOrder();
 static_assert(EveryNameOnceAndFound(kStatsInNameOrder), "the statistics' names are distinct and found");
 
 std::size_t StatIndexOf(const char* name) { return Find(kStatsInNameOrder, name); }
-
-std::array<Achievement, kAchievementCount> achievementTable = MakeAchievementTable(kAchievementRows);
 
 }  // namespace qz::steam

@@ -5,7 +5,7 @@
 // with their platform keys and thresholds. It is walked at compile time into
 // kAchievementRows, one row per achievement in id order (1 to 59), and into
 // kStatsInNameOrder, the statistics in the byte order of their names; the
-// session's registry, the unlock checks and the achievement table read them.
+// session's statistics, the unlock checks and its achievement states read them.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -34,16 +34,6 @@ struct Threshold {
 
  private:
   constexpr Threshold(bool, double atLeast) : onFloat(true), minInt(0), minFloat(atLeast) {}
-};
-
-// An achievement as the platform last told it, and as the session unlocked it.
-struct Achievement {
-  int32_t id;
-  const char* apiName;  // the achievement's key on the platform
-  char name[128];       // display texts, as the platform gives them
-  char desc[256];
-  bool achieved;
-  int32_t icon;
 };
 
 namespace qz::steam {
@@ -85,10 +75,5 @@ extern const std::array<std::size_t, kStatCount> kStatsInNameOrder;
 // The index into kStatDefinitions of the statistic named exactly `name`
 // (case-sensitive, the whole text), or kStatCount for any other text.
 std::size_t StatIndexOf(const char* name);
-
-// The rows the game's achievements are tracked in, in id order. Static and
-// shared by every session of the process; filled with ids, keys, empty texts
-// and cleared flags when the library loads.
-extern std::array<Achievement, kAchievementCount> achievementTable;
 
 }  // namespace qz::steam

@@ -20,21 +20,27 @@ EHTTPMethod ToHttpMethod(int32_t method) {
 
 }  // namespace
 
+// The platform's client reads the texts: a NULL one is not handed on (the
+// call does nothing and answers the platform's invalid handle, 0), an empty
+// one is, as any other.
+
 QZ_EXPORT void QZ_CDECL QZSteam_OpenOverlay(const char* dialog) {
+  if (dialog == nullptr) return;
   if (ISteamFriends* friends = SteamFriends()) friends->ActivateGameOverlay(dialog);
 }
 
 QZ_EXPORT void QZ_CDECL QZSteam_OpenURL(const char* url) {
+  if (url == nullptr) return;
   if (ISteamFriends* friends = SteamFriends()) friends->ActivateGameOverlayToWebPage(url);
 }
 
 QZ_EXPORT uint64_t QZ_CDECL QZSteam_ReqStoreAuthURL(const char* redirectUrl) {
-  ISteamUser* user = SteamUser();
+  ISteamUser* user = redirectUrl != nullptr ? SteamUser() : nullptr;
   return user ? user->RequestStoreAuthURL(redirectUrl) : 0;
 }
 
 QZ_EXPORT uint32_t QZ_CDECL QZSteam_CreateHTTPRequest(int32_t method, const char* url) {
-  ISteamHTTP* http = SteamHTTP();
+  ISteamHTTP* http = url != nullptr ? SteamHTTP() : nullptr;
   return http ? http->CreateHTTPRequest(ToHttpMethod(method), url) : 0;
 }
 

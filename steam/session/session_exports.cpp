@@ -26,21 +26,13 @@ static_assert(qz::text::kDecimalSize + 1 <= 64, "an id's text fits the caller's 
 QZ_EXPORT int32_t QZ_CDECL QZSteam_Init() {
   QZ_Steam* const session = SessionObjectOnFirstUse();
   if (session == nullptr) return 0;
-  if (session->initialized) return -1;
+  if (session->Started()) return -1;
   return session->Initialize() ? 1 : 0;
 }
 
+// The game's exit sequence is QZSteam_UpdateServer then QZSteam_Shutdown.
 QZ_EXPORT void QZ_CDECL QZSteam_Shutdown() {
-  QZ_Steam* const session = SessionObject();
-  if (session == nullptr || !session->initialized) return;
-  // The game's exit sequence is QZSteam_UpdateServer then QZSteam_Shutdown:
-  // the store it asked for is made now, since no tick will come to make it.
-  if (session->statsValid) session->StoreStatsIfPending();
-  if (session->steamId.GetAccountID() != 0) {
-    if (ISteamUser* const user = SteamUser()) user->EndAuthSession(session->steamId);
-  }
-  SteamAPI_Shutdown();
-  session->initialized = false;
+  if (QZ_Steam* const session = SessionObject()) session->Shutdown();
 }
 
 QZ_EXPORT void QZ_CDECL QZSteam_RunCallbacks() {
@@ -49,12 +41,12 @@ QZ_EXPORT void QZ_CDECL QZSteam_RunCallbacks() {
 }
 
 QZ_EXPORT void QZ_CDECL QZSteam_UpdateServer() {
-  if (QZ_Steam* const session = SessionObject()) session->storePending = true;
+  if (QZ_Steam* const session = SessionObject()) session->MarkStorePending();
 }
 
 QZ_EXPORT int32_t QZ_CDECL QZSteam_IsOverlayActive() {
   const QZ_Steam* const session = SessionObject();
-  return session != nullptr ? session->overlayActive : 0;
+  return session != nullptr ? session->OverlayActive() : 0;
 }
 
 QZ_EXPORT int32_t QZ_CDECL QZSteam_BLoggedOn() {
@@ -75,7 +67,7 @@ QZ_EXPORT int32_t QZ_CDECL QZSteam_GetAccID64AsChar(char* buffer) {
 QZ_EXPORT int32_t QZ_CDECL QZSteam_SetMicroTxnCallback(MicroTxnCallback callback) {
   QZ_Steam* const session = SessionObject();
   if (session == nullptr) return -1;
-  if (!session->initialized) return -2;
-  session->microTxnCallback = callback;
+  if (!session->Started()) return -2;
+  session->SetMicroTxnCallback(callback);
   return 1;
 }

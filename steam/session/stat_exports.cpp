@@ -1,6 +1,7 @@
 // The game's statistics updates. They change only the local Stat; the value
 // reaches the achievements on the next tick and the platform on the next
-// store. Updates made before the statistics were received are dropped.
+// store. Updates made while the session holds no statistics of its player
+// (before they arrive, or without a user) are dropped.
 #include <cstdint>
 
 #include "steam/session/session.h"
@@ -10,8 +11,7 @@ namespace {
 
 Stat* UpdatableStat(const char* name) {
   QZ_Steam* const session = qz::steam::SessionObject();
-  if (session == nullptr || name == nullptr || !session->statsValid) return nullptr;
-  return session->FindStatByName(name);
+  return session != nullptr ? session->UpdatableStat(name) : nullptr;
 }
 
 }  // namespace

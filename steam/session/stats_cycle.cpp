@@ -12,7 +12,6 @@
 #include "steam/session/achievement_table.h"
 #include "steam/session/session.h"
 
-using qz::steam::achievementTable;
 using qz::steam::kAchievementCount;
 using qz::steam::kAchievementRows;
 using qz::steam::kStatDefinitions;
@@ -64,57 +63,45 @@ void CopyDisplayText(char* destination, std::size_t capacity, const char* text) 
 }  // namespace
 
 void QZ_Steam::RunStatsFrame() {
-  if (!statsRequested) {
-    if (statsInterface == nullptr || userInterface == nullptr) {
-      // Not logged on at the start: there is nothing to ask for.
-      statsRequested = true;
-      return;
-    }
-    ISteamUserStats* const platform = LiveStats();
-    if (platform == nullptr) return;  // shut down: asked after the next start
-    statsRequested = platform->RequestCurrentStats();
+  if (!statsRequested_) {
+    // Without a user (or after the shutdown) there is nothing to ask for.
+    statsRequested_ = statsInterface_ == nullptr || userInterface_ == nullptr || statsInterface_->RequestCurrentStats();
   }
-  // While shut down, nothing is unlocked or stored: the unlocks and the
-  // pending store wait for the next start.
-  if (!statsValid || !initialized) return;
-  for (std::size_t row = 0; row < kAchievementCount; ++row) EvaluateAchievement(row);
+  // Only a running session with this player's statistics unlocks and
+  // stores; while shut down the unlocks and the pending store wait for the
+  // next start as the same player.
+  if (statsInterface_ == nullptr || !HoldsPlayersStats()) return;
+  for (std::size_t row = 0; row < kAchievementCount; ++row) EvaluateAchievement(*statsInterface_, row);
   StoreStatsIfPending();
 }
 
 // A row unlocks when its stat reaches the row's threshold and the row is not
-// achieved yet. The tests have no side effects, so the cheaper comes first:
-// an idle tick then never reads the (large) rows of the achievement table.
-void QZ_Steam::EvaluateAchievement(std::size_t row) {
+// achieved yet; it counts as achieved whatever SetAchievement answers. The
+// tests have no side effects, so the cheaper comes first: an idle tick then
+// never reads the (large) achievement states.
+void QZ_Steam::EvaluateAchievement(ISteamUserStats& platform, std::size_t row) {
   const qz::steam::AchievementRow& check = kAchievementRows[row];
-  const Stat& stat = stats[check.stat];
-  if (check.threshold.ReachedBy(stat.intValue, stat.floatValue) && !achievementTable[row].achieved)
-    UnlockAchievement(row);
-}
-
-void QZ_Steam::UnlockAchievement(std::size_t row) {
-  Achievement& achievement = achievementTable[row];
-  // Counts as achieved whatever SetAchievement answers.
-  achievement.achieved = true;
-  achievement.icon = 0;
-  if (ISteamUserStats* const platform = LiveStats()) platform->SetAchievement(achievement.apiName);
-  storePending = true;
+  const Stat& stat = stats_[check.stat];
+  if (!check.threshold.ReachedBy(stat.intValue, stat.floatValue) || achievements_[row].achieved) return;
+  achievements_[row].achieved = true;
+  platform.SetAchievement(check.apiName);
+  storePending_ = true;
 }
 
 void QZ_Steam::StoreStatsIfPending() {
-  if (!storePending) return;
-  ISteamUserStats* const platform = LiveStats();
-  if (platform == nullptr) return;
+  if (!storePending_ || statsInterface_ == nullptr) return;
+  ISteamUserStats& platform = *statsInterface_;
   for (const std::size_t index : kStatsInNameOrder) {
     const qz::steam::StatDefinition& definition = kStatDefinitions[index];
     if (definition.type == StatType::Int) {
-      platform->SetStat(definition.name, stats[index].intValue);
+      platform.SetStat(definition.name, stats_[index].intValue);
     } else if (definition.type == StatType::Float) {
-      platform->SetStat(definition.name, ToPlatformFloat(stats[index].floatValue));
+      platform.SetStat(definition.name, ToPlatformFloat(stats_[index].floatValue));
     }
   }
   // A refused store stays pending and is tried again, every stat written
   // again, on the next tick.
-  storePending = !platform->StoreStats();
+  storePending_ = !platform.StoreStats();
 }
 
 void QZ_Steam::LoadStatValues(ISteamUserStats& platform) {
@@ -124,38 +111,40 @@ void QZ_Steam::LoadStatValues(ISteamUserStats& platform) {
   for (const std::size_t index : kStatsInNameOrder) {
     const qz::steam::StatDefinition& definition = kStatDefinitions[index];
     if (definition.type == StatType::Int) {
-      platform.GetStat(definition.name, &stats[index].intValue);
+      platform.GetStat(definition.name, &stats_[index].intValue);
     } else if (definition.type == StatType::Float) {
       float value = 0.0f;
-      if (platform.GetStat(definition.name, &value)) stats[index].floatValue = value;
+      if (platform.GetStat(definition.name, &value)) stats_[index].floatValue = value;
     }
   }
 }
 
 void QZ_Steam::OnUserStatsReceived(UserStatsReceived_t* event) {
-  ISteamUserStats* const platform = LiveStats();
-  if (event == nullptr || platform == nullptr) return;
-  if (event->m_nGameID != gameId.ToUint64()) return;
+  if (event == nullptr || statsInterface_ == nullptr) return;
+  if (event->m_nGameID != gameId_.ToUint64()) return;
   if (event->m_eResult != k_EResultOK) {
-    // Not asked again in this session: statsRequested stays set.
+    // Not asked again in this start: statsRequested_ stays set.
     OutputNumberedLineWide("RequestStats - failed, ", event->m_eResult);
     return;
   }
-  TakeReceivedStats(*platform);
+  TakeReceivedStats(*statsInterface_);
 }
 
 // The statistics as the platform holds them: every row's flag and texts, then
-// every stat's value, then the "VERSION" step. From now on the game's updates
-// count and every tick evaluates the rows.
+// every stat's value, then the "VERSION" step. From now on they are this
+// player's: the game's updates count and every tick evaluates the rows.
 void QZ_Steam::TakeReceivedStats(ISteamUserStats& platform) {
   qz::win::Api().outputDebugStringW(u"Received stats and achievements from Steam\n");
-  statsValid = true;
-  for (Achievement& achievement : achievementTable) {
-    platform.GetAchievement(achievement.apiName, &achievement.achieved);
+  heldPlayer_ = steamId_;
+  statsReceived_ = true;
+  for (std::size_t row = 0; row < kAchievementCount; ++row) {
+    const char* const apiName = kAchievementRows[row].apiName;
+    AchievementState& achievement = achievements_[row];
+    platform.GetAchievement(apiName, &achievement.achieved);
     CopyDisplayText(achievement.name, sizeof achievement.name,
-                    platform.GetAchievementDisplayAttribute(achievement.apiName, "name"));
+                    platform.GetAchievementDisplayAttribute(apiName, "name"));
     CopyDisplayText(achievement.desc, sizeof achievement.desc,
-                    platform.GetAchievementDisplayAttribute(achievement.apiName, "desc"));
+                    platform.GetAchievementDisplayAttribute(apiName, "desc"));
   }
   LoadStatValues(platform);
   RunVersionStep(platform);
@@ -165,17 +154,19 @@ void QZ_Steam::TakeReceivedStats(ISteamUserStats& platform) {
 // Only a "VERSION" that the platform actually holds as 0 asks for the reset; a
 // read that fails (the stat is not configured) must not wipe the player's
 // data on every reception. After the reset nothing the player had is lost:
-// the rows are cleared so that the next tick unlocks again what the loaded
-// statistics have earned, and a store is made pending so that the same tick
-// writes every loaded statistic back.
+// the rows keep the flags loaded just before, every achievement the account
+// held is set again at once, and a store is made pending so that the next
+// tick writes every loaded statistic back (and unlocks what they earn beyond
+// the held achievements).
 void QZ_Steam::RunVersionStep(ISteamUserStats& platform) {
   int32_t version = 0;
   if (!platform.GetStat("VERSION", &version) || version != 0) return;
   platform.ResetAllStats(true);
   platform.SetStat("VERSION", int32_t{1});
   platform.StoreStats();
-  for (Achievement& achievement : achievementTable) achievement.achieved = false;
-  storePending = true;
+  for (std::size_t row = 0; row < kAchievementCount; ++row)
+    if (achievements_[row].achieved) platform.SetAchievement(kAchievementRows[row].apiName);
+  storePending_ = true;
 }
 
 void QZ_Steam::OnUserStatsStored(UserStatsStored_t* event) {
@@ -184,15 +175,13 @@ void QZ_Steam::OnUserStatsStored(UserStatsStored_t* event) {
   switch (event->m_eResult) {
     case k_EResultOK:
       break;
-    case k_EResultInvalidParam: {
+    case k_EResultInvalidParam:
       // Some values were refused: take the platform's values instead, and
       // then everything as from a reception.
-      ISteamUserStats* const platform = LiveStats();
-      if (platform != nullptr) LoadStatValues(*platform);
+      if (statsInterface_ != nullptr) LoadStatValues(*statsInterface_);
       qz::win::Api().outputDebugStringW(u"StoreStats - some failed to validate\n");
-      if (platform != nullptr) TakeReceivedStats(*platform);
+      if (statsInterface_ != nullptr) TakeReceivedStats(*statsInterface_);
       break;
-    }
     default:
       // Not repeated unless something marks a store again.
       OutputNumberedLine("StoreStats - failed, ", event->m_eResult);

@@ -5,8 +5,8 @@
 // micro-transaction function (which may itself stop or start the session),
 // queued platform events, refused starts, reads, requests and stores. Every
 // ticket answer is "-1", "-2", "-3", a result number or the hex text of the
-// ticket the platform wrote; after each input the 59 achievement rows still
-// hold their ids, their keys and terminated texts.
+// ticket the platform wrote; after each input the 59 achievements' display
+// texts are still terminated.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -22,6 +22,7 @@
 #include "steam/session/achievement_table.h"
 #include "steam/session/auth_ticket.h"
 #include "steam/session/request_exports.h"
+#include "steam/session/session.h"
 #include "steam/session/steam_exports.h"
 
 namespace {
@@ -32,7 +33,6 @@ using namespace qz::steam;
 FuzzedDataProvider* in;
 std::string text;                                 // the last text argument made
 std::vector<uint8_t> ticket;                      // what the platform writes
-std::array<const char*, kAchievementCount> keys;  // the rows' keys as the library loaded them
 
 void Require(bool holds, const char* what, const char* answer = "") {
   if (!holds) std::fprintf(stderr, "session fuzzer: %s %s\n", what, answer), std::abort();
@@ -42,7 +42,7 @@ void Require(bool holds, const char* what, const char* answer = "") {
 const char* Name() {
   switch (in->ConsumeIntegralInRange(0, 4)) {
     case 0: return kStatDefinitions[in->ConsumeIntegralInRange<std::size_t>(0, kStatCount - 1)].name;
-    case 1: return keys[in->ConsumeIntegralInRange<std::size_t>(0, kAchievementCount - 1)];
+    case 1: return kAchievementRows[in->ConsumeIntegralInRange<std::size_t>(0, kAchievementCount - 1)].apiName;
     case 2: return (text = in->ConsumeRandomLengthString(300)).c_str();
     case 3: return "";
     default: return in->ConsumeBool() ? "VERSION" : nullptr;
@@ -138,17 +138,17 @@ void CheckTicketAnswer(const char* answer) {
   Require(number || t == hex, "ticket answer neither a code nor the ticket:", answer);
 }
 
-// Each row with its id, its key and terminated display texts.
-void CheckAchievementTable() {
-  for (std::size_t row = 0; row < kAchievementCount; ++row) {
-    const Achievement& a = achievementTable[row];
-    Require(a.id == static_cast<int32_t>(row) + 1 && a.apiName == keys[row], "achievement row changed:", keys[row]);
-    Require(std::memchr(a.name, 0, sizeof a.name) && std::memchr(a.desc, 0, sizeof a.desc), "texts unterminated:", keys[row]);
+// Each achievement's display texts terminated.
+void CheckAchievementTexts() {
+  const QZ_Steam* const session = qz::steam::SessionObject();
+  for (std::size_t row = 0; session != nullptr && row < kAchievementCount; ++row) {
+    const AchievementState& a = session->AchievementAt(row);
+    Require(std::memchr(a.name, 0, sizeof a.name) && std::memchr(a.desc, 0, sizeof a.desc), "texts unterminated:",
+            kAchievementRows[row].apiName);
   }
 }
 
 void Setup() {
-  for (std::size_t row = 0; row < kAchievementCount; ++row) keys[row] = achievementTable[row].apiName;
   qz::win::Api().sleep = [](uint32_t) {};  // the ticket wait counts its sleeps; none needs to pass
 }
 
@@ -183,8 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       default: Require(QZSteam_GetAccID64AsChar(accId) < 64 && std::strlen(accId) < 64, "account id too long"); break;
     }
   }
-  // Damage to the table lasts, so one look per input finds it.
-  CheckAchievementTable();
+  // Damage to the texts lasts, so one look per input finds it.
+  CheckAchievementTexts();
   // The next input starts from a stopped session on a freshly scripted
   // platform (the session object lives on, as in the game's process). What
   // this input allocated is freed, so that the fuzzer's leak check stays quiet.

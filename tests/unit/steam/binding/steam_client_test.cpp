@@ -19,9 +19,13 @@ using Strings = std::vector<std::string>;
 // A callback object, registered at construction, that keeps every event delivered to it.
 template <class P>
 struct Recorder {
+  Recorder() {
+    callback.Bind(this, &Recorder::On);
+    SteamAPI_RegisterCallback(&callback, P::k_iCallback);
+  }
   void On(P* event) { events.push_back(*event); }
   std::vector<P> events;
-  CCallback<Recorder, P, false> callback{this, &Recorder::On};
+  CCallback<Recorder, P, false> callback;
 };
 
 TEST(SteamApiInit, UsesTheNewestStartFunctionTheDllHasAndAnswersItsResult) {

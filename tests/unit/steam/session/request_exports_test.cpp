@@ -13,12 +13,14 @@ namespace {
 
 using AuthTicket = SessionTest;
 
-// The ticket as uppercase hex once its response has come, as late as in the
-// 201st iteration of the wait; every answer in the same buffer, up to the
-// whole 2048 bytes the platform may write. Once a response has arrived, calls
-// answer at once.
+// An empty ticket is "-2", without a wait. The ticket as uppercase hex once
+// its response has come, as late as in the 201st iteration of the wait; every
+// answer in the same buffer, up to the whole 2048 bytes the platform may
+// write. Once a response has arrived, calls answer at once.
 TEST_F(AuthTicket, AnswersTheTicketAsUppercaseHexInOneBuffer) {
   ASSERT_EQ(QZSteam_Init(), 1);
+  Platform()->SetTicket({});
+  EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-2");
   std::vector<uint8_t> largest(2048);
   for (size_t i = 0; i < largest.size(); ++i) largest[i] = static_cast<uint8_t>(i);
   Platform()->SetTicket(largest);
@@ -29,7 +31,7 @@ TEST_F(AuthTicket, AnswersTheTicketAsUppercaseHexInOneBuffer) {
   Platform()->SetTicket({0x01, 0xAB, 0xFF, 0x00, 0x5c});
   EXPECT_EQ(QZSteam_GetAuthTicket(1), first);
   EXPECT_STREQ(first, "01ABFF005C");
-  EXPECT_EQ(sleeps.size(), 201u);
+  EXPECT_EQ(sleeps.size(), 201u) << "none for the empty ticket";
 }
 
 // The wait counts 100 ms sleeps: the 202nd iteration is the first to start
@@ -48,13 +50,6 @@ TEST_F(AuthTicket, TheWaitEndsAfter202SleepsAndPumpsOnlyWhenAsked) {
   EXPECT_EQ(sleeps, std::vector<uint32_t>(2 * 202, 100));
   EXPECT_EQ(CountCalls("RunCallbacks("), 202);
   EXPECT_EQ(CountCalls("RequestCurrentStats("), 1);
-}
-
-TEST_F(AuthTicket, AnEmptyTicketIsMinusTwoWithoutWaiting) {
-  ASSERT_EQ(QZSteam_Init(), 1);
-  Platform()->SetTicket({});
-  EXPECT_STREQ(QZSteam_GetAuthTicket(1), "-2");
-  EXPECT_TRUE(sleeps.empty());
 }
 
 // A response handled before the call has noted its ticket's handle (by a pump
@@ -124,7 +119,8 @@ using PassThrough = SessionTest;
 
 // The platform is started without the session object, as another part of the
 // game might. Before the start and after the shutdown nothing is called and 0
-// answered; HTTP methods 1 to 6 pass and any other number becomes 0.
+// answered, as for a NULL text at any time; HTTP methods 1 to 6 pass and any
+// other number becomes 0.
 TEST_F(PassThrough, RequestsReachTheirInterfaceWithWholeAnswersOnlyWhileThePlatformRuns) {
   Platform()->SetAppId(2400290);
   Platform()->SetStoreAuthUrlCall(0xFEDCBA9876543210ull);
@@ -136,13 +132,19 @@ TEST_F(PassThrough, RequestsReachTheirInterfaceWithWholeAnswersOnlyWhileThePlatf
     ASSERT_TRUE(!running || SteamAPI_Init());
     if (phase == "after the shutdown") SteamAPI_Shutdown();
     Forget();
+    QZSteam_OpenOverlay(nullptr);
+    QZSteam_OpenURL(nullptr);
+    EXPECT_EQ(QZSteam_ReqStoreAuthURL(nullptr), 0u) << phase;
+    EXPECT_EQ(QZSteam_CreateHTTPRequest(1, nullptr), 0u) << phase;
+    EXPECT_EQ(Trace(), Strings{}) << phase << ": a NULL text is not handed on";
+    QZSteam_OpenOverlay("");
     QZSteam_OpenOverlay("achievements");
     QZSteam_OpenURL("https://example.org/news?id=7");
     QZSteam_Test2();
     QZSteam_DoNothing();
     EXPECT_EQ(QZSteam_ReqStoreAuthURL("https://example.org/back"), running ? 0xFEDCBA9876543210ull : 0u) << phase;
     EXPECT_EQ(QZSteam_Test(), running ? 2400290u : 0u) << phase;
-    Strings expected{"ISteamFriends_ActivateGameOverlay(achievements)",
+    Strings expected{"ISteamFriends_ActivateGameOverlay()", "ISteamFriends_ActivateGameOverlay(achievements)",
                      "ISteamFriends_ActivateGameOverlayToWebPage(https://example.org/news?id=7,0)",
                      std::string("ISteamFriends_ActivateGameOverlayToWebPage(") + steam::kTest2PageUrl + ",0)",
                      "User.RequestStoreAuthURL(https://example.org/back)", "ISteamUtils_GetAppID()"};

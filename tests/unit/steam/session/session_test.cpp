@@ -45,7 +45,7 @@ TEST_F(SteamSession, FromNoObjectToARefusedStartAStartAShutdownAndANewStart) {
                      "RegisterCallback(ptr,1101)", "RegisterCallback(ptr,1102)", "RegisterCallback(ptr,1103)",
                      "InitFlat(ptr)", "InitFlat(ptr)"}))
       << "the six callback members, in declaration order, before the first start";
-  EXPECT_EQ(Session().gameId.ToUint64(), 0x345678u) << "application id masked to 24 bits";
+  EXPECT_EQ(Session().GameId().ToUint64(), 0x345678u) << "application id masked to 24 bits";
   EXPECT_EQ(QZSteam_Init(), -1);
   Forget();
   QZSteam_Shutdown();
@@ -54,22 +54,50 @@ TEST_F(SteamSession, FromNoObjectToARefusedStartAStartAShutdownAndANewStart) {
   EXPECT_EQ(QZSteam_SetMicroTxnCallback(&RecordOrder), -2);
   EXPECT_EQ(QZSteam_Init(), 1) << "a new start on the same object";
   EXPECT_EQ(CountCalls("InitFlat("), 1);
-  EXPECT_EQ(Session().microTxnCallback, nullptr);
 }
 
-TEST_F(SteamSession, WithoutALoggedOnUserTheSessionStartsEmptyNeverAsksAndStillShutsDown) {
+// A start without a user, also after a player's session, says so, never asks
+// for statistics and acts on nothing that session left: the game's updates
+// are dropped, nothing is unlocked or stored, and no auth session is ended.
+TEST_F(SteamSession, AStartWithoutAUserTouchesNothingOfThePreviousPlayer) {
+  Platform()->SetStat("KILL_ENEMY", 7);
+  StartWithStatsReceived();
+  QZSteam_Shutdown();
   Platform()->SetLoggedOn(false);
   ASSERT_EQ(QZSteam_Init(), 1);
   EXPECT_EQ(lines, Strings{"A:QZSteam: no user is logged on to Steam; the session runs without statistics\n"});
   Forget();
-  Tick();
+  QZSteam_IncreaseStatValue(5, "KILL_ENEMY");
+  QZSteam_UpdateServer();
+  Tick(3);
+  QZSteam_Shutdown();
+  EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RunCallbacks()", "RunCallbacks()", "Shutdown()"}));
+  EXPECT_EQ(Platform()->StatInt("KILL_ENEMY"), 7);
+}
+
+// A start as another player holds nothing of the player before: their values
+// never reach the new account, and their achievements are not the new
+// player's; the new player's statistics count once they have arrived.
+TEST_F(SteamSession, AStartAsAnotherPlayerBeginsWithNothingHeld) {
+  Platform()->SetAchievement("WIN_MATCH_1", true);
+  StartWithStatsReceived();
+  QZSteam_SetStatValue(4, "KILL_ENEMY");
+  QZSteam_UpdateServer();
+  QZSteam_Shutdown();
+  Platform()->SetSteamId(76561197960287931ull);
+  Platform()->SetStat("KILL_ENEMY", 500);
+  ASSERT_EQ(QZSteam_Init(), 1);
+  EXPECT_FALSE(Session().AchievementAt(17).achieved) << "WIN_MATCH_1 was the other player's";
+  Forget();
+  QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
   QZSteam_UpdateServer();
   Tick();
-  EXPECT_EQ(QZSteam_BLoggedOn(), 0);
-  EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RunCallbacks()", "User.BLoggedOn()"}));
-  Forget();
+  EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RequestCurrentStats()"})) << "nothing stored before they arrive";
+  Tick(2);
+  QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
+  QZSteam_UpdateServer();
   QZSteam_Shutdown();
-  EXPECT_EQ(Trace(), Strings{"Shutdown()"}) << "no EndAuthSession for account 0";
+  EXPECT_EQ(Platform()->StatInt("KILL_ENEMY"), 501);
 }
 
 // Every start that answers 0 writes one debugger line with its reason, and

@@ -64,7 +64,7 @@ class SessionTest : public ::testing::Test {
   static void StartWithStatsReceived() {
     ASSERT_EQ(QZSteam_Init(), 1);
     Tick(2);
-    ASSERT_TRUE(Session().statsValid);
+    ASSERT_TRUE(Session().StatsReceived());
     Forget();
   }
 

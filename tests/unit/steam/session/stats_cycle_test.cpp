@@ -74,7 +74,7 @@ Strings Reception() {
   return calls + EveryStat("Get") + Strings{"GetStatInt32(VERSION,ptr)"};
 }
 
-const Achievement& Row(std::size_t id) { return steam::achievementTable[id - 1]; }
+const AchievementState& Row(std::size_t id) { return steam::SessionObject()->AchievementAt(id - 1); }
 
 TEST_F(StatsCycle, TheRoadOfOneStatistic) {
   Platform()->SetStat("KILL_ENEMY", 9);
@@ -127,7 +127,7 @@ TEST_F(StatsCycle, EveryRowUnlocksAtItsThresholdNotBelow) {
 
 TEST_F(StatsCycle, UpdatesWrapAndRunIsAFloatStatKeptInDoublePrecision) {
   StartWithStatsReceived();
-  const Stat& kills = *Session().FindStatByName("KILL_ENEMY");
+  const Stat& kills = Session().StatAt(steam::StatIndexOf("KILL_ENEMY"));
   QZSteam_SetStatValue(INT32_MAX, "KILL_ENEMY");
   QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
   QZSteam_SetStatValueFloat(2.5f, "KILL_ENEMY");
@@ -184,7 +184,8 @@ TEST_F(StatsCycle, ReceptionsAndStoreOutcomesWithTheirMessages) {
   Platform()->SetStatReadFails("RUN", true);
   Platform()->QueueEvent(UserStatsReceived_t{480, k_EResultOK, {}});
   Tick();
-  EXPECT_EQ(Session().FindStatByName("RUN")->floatValue, 7.5) << "a value the platform does not write is kept";
+  EXPECT_EQ(Session().StatAt(steam::StatIndexOf("RUN")).floatValue, 7.5)
+      << "a value the platform does not write is kept";
 }
 
 // A failed first reception leaves the statistics unreceived: the game's
@@ -215,8 +216,8 @@ TEST_F(StatsCycle, AFailedReceptionLeavesTheStatisticsUnreceivedUntilANewStart) 
 // QZSteam_Shutdown stores before the session ends, once the statistics have
 // been received (before, a store would write zeros over the player's values).
 // Nothing else reaches an ended session: the request due before the first
-// tick and the unlock are made after the next start, which keeps the
-// registry's records and values.
+// tick and the unlock are made after the next start as the same player,
+// which keeps the values, also what was counted while shut down.
 TEST_F(StatsCycle, ShutdownStoresWhatIsDueAndThenNothingReachesTheEndedSession) {
   ASSERT_EQ(QZSteam_Init(), 1);
   QZSteam_UpdateServer();
@@ -239,21 +240,24 @@ TEST_F(StatsCycle, ShutdownStoresWhatIsDueAndThenNothingReachesTheEndedSession) 
   Forget();
   Tick(2);
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RunCallbacks()"}));
+  QZSteam_IncreaseStatValue(1, "FINISH_AK");
   ASSERT_EQ(QZSteam_Init(), 1);
   Forget();
   Tick();
-  EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RequestCurrentStats()", "SetAchievement(FINISH_AK_1)"} + store));
+  EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RequestCurrentStats()", "SetAchievement(FINISH_AK_1)"} +
+                      EveryStat("Set", "FINISH_AK", "2") + Strings{"StoreStats()"}));
 }
 
 // The one-time reset behind "VERSION": only a VERSION the platform holds as 0
-// resets, once, and in the same tick every loaded statistic is written back
-// and what it earns unlocked again, also when it earns no achievement.
+// resets, once; every achievement the account held is set again, also one
+// its statistic does not reach, and in the same tick every loaded statistic
+// is written back, also when it earns no achievement.
 struct VersionCase {
   const char* name;
   bool readFails;
   int32_t kills;
   float run;
-  Strings earned;  // on the platform, and earned by the statistics
+  Strings earned;  // held on the account before the reset
 };
 void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.name; }
 
@@ -287,7 +291,8 @@ const Strings kProgress{"KILL_ENEMY_10", "KILL_ENEMY_100", "RUN_40000"};
 INSTANTIATE_TEST_SUITE_P(Account, VersionStep,
                          ::testing::Values(VersionCase{"Unreadable", true, 150, 5e7f, kProgress},
                                            VersionCase{"Zero", false, 150, 5e7f, kProgress},
-                                           VersionCase{"ZeroNothingEarned", false, 5, 1000.0f, {}}),
+                                           VersionCase{"ZeroNothingEarned", false, 5, 1000.0f, {}},
+                                           VersionCase{"ZeroHeldAboveItsStat", false, 5, 1000.0f, {"WIN_MATCH_1"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
