@@ -28,5 +28,3 @@ void* EngineFunction(const char* name);
 std::size_t TableIndexOfLookup(std::size_t position);
 
 }  // namespace qz::engine
-
-QZ_EXPORT int32_t QZ_CDECL A6_DLLAPI(void* block);

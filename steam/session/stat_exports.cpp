@@ -3,8 +3,8 @@
 // store. Updates made before the statistics were received are dropped.
 #include <cstdint>
 
+#include "include/QZSteam.h"
 #include "steam/session/session.h"
-#include "steam/session/steam_exports.h"
 
 namespace {
 

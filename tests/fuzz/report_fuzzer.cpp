@@ -22,7 +22,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/report_buffer.h"
 #include "platform/win_seam.h"
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "include/QZSteam.h"
 #include "fake_windows.h"
-#include "inspect/inspection_exports.h"
 #include "inspect/report_buffer.h"
 
 namespace qz::test {

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "include/QZSteam.h"
 #include "fake_windows.h"
-#include "inspect/inspection_exports.h"
 #include "inspect/report_buffer.h"
 
 namespace qz::test {
