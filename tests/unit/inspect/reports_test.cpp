@@ -7,8 +7,8 @@
 #include <string>
 
 #include "include/QZSteam.h"
-#include "fake_windows.h"
 #include "inspect/report_buffer.h"
+#include "tests/support/fake_windows.h"
 
 namespace qz::test {
 namespace {
