@@ -39,6 +39,17 @@
 #define QZSTEAM_API
 #endif
 
+/* A UTF-16 code unit of a path: wchar_t on Windows. Elsewhere, where only
+ * the library's portable code is built (for its tests), wchar_t is 32 bits
+ * wide, so the header names a 16-bit unit there. */
+#if defined(_WIN32)
+typedef wchar_t QZSteam_WideChar;
+#elif defined(__cplusplus)
+typedef char16_t QZSteam_WideChar;
+#else
+typedef uint_least16_t QZSteam_WideChar;
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -123,7 +134,7 @@ QZSTEAM_API char* QZSTEAM_CALL GetExePath(uint32_t processId);
 QZSTEAM_API char* QZSTEAM_CALL VerifyProcessProfile(uint32_t processId);
 /* Verifies a file's embedded Authenticode signature (UTF-16 path) and prints
  * one line on the standard output; the report is untouched. */
-QZSTEAM_API bool QZSTEAM_CALL VerifyEmbeddedSignature(const wchar_t* path);
+QZSTEAM_API bool QZSTEAM_CALL VerifyEmbeddedSignature(const QZSteam_WideChar* path);
 /* The same check for `length` bytes of an ANSI path; "PASSED" or "FAILED". */
 QZSTEAM_API char* QZSTEAM_CALL VerifyEmbeddedSignatureLua(const char* path, int length);
 /* flag 1 switches off WOW64 file-system redirection for the calling thread;

@@ -1,7 +1,8 @@
 // GetModuleProfile and GetExePath: reports on one process's module snapshot.
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/report_buffer.h"
 #include "inspect/report_objects.h"
+#include "platform/export.h"
 #include "platform/toolhelp.h"
 
 using namespace qz::report;

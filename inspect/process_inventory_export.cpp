@@ -1,10 +1,11 @@
 // QZS_glosdi: the running processes whose main executable does not pass the
 // signature check, each with its modules.
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
 #include "inspect/report_objects.h"
 #include "inspect/signature_verdicts.h"
+#include "platform/export.h"
 #include "platform/toolhelp.h"
 
 using namespace qz::inspect;

@@ -1,9 +1,10 @@
 // VerifyProcessProfile: whether one process's main executable passes the
 // signature check, as a one-object report.
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
 #include "inspect/signature_check.h"
+#include "platform/export.h"
 #include "platform/win_seam.h"
 
 using namespace qz::inspect;

@@ -3,9 +3,10 @@
 #include <memory>
 #include <new>
 
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/report_buffer.h"
 #include "inspect/signature_check.h"
+#include "platform/export.h"
 #include "platform/win_seam.h"
 
 using namespace qz::report;

@@ -1,6 +1,7 @@
 // DisableWow64Redirection: switches off the WOW64 file-system redirection of
 // the calling thread where the platform has the switch.
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
+#include "platform/export.h"
 #include "platform/win_seam.h"
 
 QZ_EXPORT int QZ_CDECL DisableWow64Redirection(int flag) {

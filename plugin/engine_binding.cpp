@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "include/QZSteam.h"
 #include "plugin/engine_lookup_names.h"
 
 namespace qz::engine {

@@ -26,5 +26,3 @@ void* EngineBlock();
 void* EngineFunction(const char* name);
 
 }  // namespace qz::engine
-
-QZ_EXPORT int32_t QZ_CDECL A6_DLLAPI(void* block);

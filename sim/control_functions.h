@@ -2,9 +2,9 @@
 // The simulator's control functions, one row each. Every stand-in DLL
 // exports them as QZSim_<Name> (cdecl, undecorated); QZSim.h gives their
 // types to a game's own test code, docs/simulator.md says what each does.
-// Generated from these rows: the exports and their .def names
-// (control_exports.cpp), the typed client (stand_in_client.h) and the check
-// that QZSim.h declares each as listed (qzsim_header_check.cpp).
+// Generated from these rows: the exports, with the check that QZSim.h
+// declares each as listed (control_exports.cpp), their .def names
+// (sim/CMakeLists.txt) and the typed client (stand_in_client.h).
 //
 //   X(Name, Return, (C parameters), (arguments), call)
 //

@@ -1,7 +1,7 @@
 #pragma once
 // The Steam platform simulator in-process: one PlatformModel for the whole
-// process, and Install(), which fills the Steam seam with functions that
-// forward to it as steam_api.dll's exports would, so that the unit tests drive
+// process, and Install(), which binds the Steam seam to functions that forward
+// to it as a release's steam_api.dll is bound, so that the unit tests drive
 // the real session code against it. The same model is built as a stand-in
 // steam_api.dll for the Windows tests and the demo.
 //
@@ -33,16 +33,11 @@ class LockedModel {
 
 inline LockedModel Platform() { return {}; }
 
-// The kinds of steam_api.dll release the binding tells apart.
-enum class Release {
-  k148To160,  // versioned accessors, RequestCurrentStats
-  k161On,     // versioned accessors, no RequestCurrentStats
-  k137To147,  // no accessors: the interfaces come from SteamClient()
-};
-
-// Fills qz::steam::SteamFlat() with the simulator's functions, as a DLL of
-// that kind of release exports them.
-void Install(Release release = Release::k148To160);
+// Fills qz::steam::SteamFlat() as the runtime binding fills it from the real
+// steam_api.dll of `release` (a list of data/steam_api/exports/, e.g. "1.37"):
+// BindExports over that release's export names, each name the simulator's
+// function for the row that lists it.
+void Install(const char* release = "1.60");
 
 // Puts the platform back to its starting script, stopped, with an empty call
 // log and event queue. The registrations stay: the library registers once

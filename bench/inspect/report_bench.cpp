@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/report_buffer.h"
 #include "platform/win_seam.h"
 

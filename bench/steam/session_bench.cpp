@@ -13,11 +13,11 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "include/QZSteam.h"
 #include "sim/platform_sim.h"
 #include "steam/binding/steam_flat.h"
 #include "steam/session/achievement_table.h"
 #include "steam/session/session.h"
-#include "steam/session/steam_exports.h"
 
 namespace {
 

@@ -303,6 +303,10 @@ enum class InterfaceId { Client, User, UserStats, Friends, Utils, HTTP, Controll
 // The export names of a row as a braced list of strings.
 #define QZ_STEAM_NAME_STRING(c, name) #name,
 #define QZ_STEAM_NAME_STRINGS(names) {QZ_STEAM_FOR_EACH(QZ_STEAM_NAME_STRING, , QZ_STEAM_UNPAREN names)}
+// The first of a row's export names (its newest) as a string.
+#define QZ_STEAM_FIRST_NAME(names) QZ_STEAM_FIRST_NAME_OF(QZ_STEAM_UNPAREN names)
+#define QZ_STEAM_FIRST_NAME_OF(...) QZ_STEAM_FIRST_NAME_STRING(__VA_ARGS__, )
+#define QZ_STEAM_FIRST_NAME_STRING(first, ...) #first
 // Expands `x` for rows the library binds (use L) and drops it for the others.
 #define QZ_STEAM_IF_LIBRARY_L(...) __VA_ARGS__
 #define QZ_STEAM_IF_LIBRARY_C(...)

@@ -18,41 +18,53 @@ bool AlwaysNeeded(InterfaceId iface, const char* method) {
   return iface != InterfaceId::Client && std::strcmp(method, "RequestCurrentStats") != 0;
 }
 
+// Each entry's name where a release lacks it: the newest export of its row.
+struct EntryNames {
+#define QZ_FLAT_NAME(name, ret, params, call, exports) const char* name = QZ_STEAM_FIRST_NAME(exports);
+  QZ_STEAM_FLAT_FUNCTIONS(QZ_FLAT_NAME)
+#undef QZ_FLAT_NAME
+#define QZ_METHOD_NAME(use, iface, method, ret, params, call, exports, slots) \
+  QZ_STEAM_IF_LIBRARY(use, const char* iface##_##method = QZ_STEAM_FIRST_NAME(exports);)
+  QZ_STEAM_METHODS(QZ_METHOD_NAME)
+#undef QZ_METHOD_NAME
+};
+constexpr EntryNames kNames{};
+
 }  // namespace
 
-const char* FirstMissingFunction(const SteamFlatApi& t) {
-  if (!t.InitFlat && !t.InternalInit && !t.Init) return "SteamAPI_Init";
-  if (!t.RunCallbacks) return "SteamAPI_RunCallbacks";
-  if (!t.Shutdown) return "SteamAPI_Shutdown";
-  if (!t.RegisterCallback) return "SteamAPI_RegisterCallback";
+#define QZ_REQUIRE(entry) \
+  if (!t.entry) return kNames.entry
 
-  const bool accessors = t.SteamUser && t.SteamUserStats && t.SteamFriends && t.SteamUtils && t.SteamHTTP;
-  if (!accessors) {
-    // 1.37-1.47: the interfaces come from SteamClient() instead.
-    if (!t.SteamClient) {
-      if (!t.SteamUser) return "SteamAPI_SteamUser_v023";
-      if (!t.SteamUserStats) return "SteamAPI_SteamUserStats_v013";
-      if (!t.SteamFriends) return "SteamAPI_SteamFriends_v018";
-      if (!t.SteamUtils) return "SteamAPI_SteamUtils_v011";
-      return "SteamAPI_SteamHTTP_v003";
-    }
-    if (!t.GetHSteamUser) return "SteamAPI_GetHSteamUser";
-    if (!t.GetHSteamPipe) return "SteamAPI_GetHSteamPipe";
-    if (!t.Client_GetISteamUser) return "SteamAPI_ISteamClient_GetISteamUser";
-    if (!t.Client_GetISteamUserStats) return "SteamAPI_ISteamClient_GetISteamUserStats";
-    if (!t.Client_GetISteamFriends) return "SteamAPI_ISteamClient_GetISteamFriends";
-    if (!t.Client_GetISteamUtils) return "SteamAPI_ISteamClient_GetISteamUtils";
-    if (!t.Client_GetISteamHTTP) return "SteamAPI_ISteamClient_GetISteamHTTP";
+const char* FirstMissingFunction(const SteamFlatApi& t) {
+  if (!t.InitFlat && !t.InternalInit) QZ_REQUIRE(Init);
+  QZ_REQUIRE(RunCallbacks);
+  QZ_REQUIRE(Shutdown);
+  QZ_REQUIRE(RegisterCallback);
+
+  // A release with accessors takes every interface from them; one without
+  // (1.37-1.47) from SteamClient(), as BindExports chose.
+  if (t.SteamUser || !t.SteamClient) {
+    QZ_REQUIRE(SteamUser);
+    QZ_REQUIRE(SteamUserStats);
+    QZ_REQUIRE(SteamFriends);
+    QZ_REQUIRE(SteamUtils);
+    QZ_REQUIRE(SteamHTTP);
+  } else {
+    QZ_REQUIRE(GetHSteamUser);
+    QZ_REQUIRE(GetHSteamPipe);
+    QZ_REQUIRE(Client_GetISteamUser);
+    QZ_REQUIRE(Client_GetISteamUserStats);
+    QZ_REQUIRE(Client_GetISteamFriends);
+    QZ_REQUIRE(Client_GetISteamUtils);
+    QZ_REQUIRE(Client_GetISteamHTTP);
   }
 
-#define QZ_CHECK_METHOD(use, iface, method, ret, params, call, exports, slots)        \
-  QZ_STEAM_IF_LIBRARY(use, {                                                         \
-    static constexpr const char* names[] = QZ_STEAM_NAME_STRINGS(exports);           \
-    if (!t.iface##_##method && AlwaysNeeded(InterfaceId::iface, #method)) return names[0]; \
-  })
+#define QZ_CHECK_METHOD(use, iface, method, ret, params, call, exports, slots) \
+  QZ_STEAM_IF_LIBRARY(use, if (AlwaysNeeded(InterfaceId::iface, #method)) QZ_REQUIRE(iface##_##method);)
   QZ_STEAM_METHODS(QZ_CHECK_METHOD)
 #undef QZ_CHECK_METHOD
   return nullptr;
 }
+#undef QZ_REQUIRE
 
 }  // namespace qz::steam

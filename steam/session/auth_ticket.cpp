@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
+#include "include/QZSteam.h"
+#include "platform/export.h"
 #include "platform/text.h"
 #include "platform/win_seam.h"
 #include "steam/binding/steam_client.h"
-#include "steam/session/request_exports.h"
 #include "steam/session/session.h"
 
 namespace qz::steam {

@@ -1,8 +1,11 @@
-#include "steam/session/request_exports.h"
+#include "include/QZSteam.h"
+#include "platform/export.h"
 
 #include "steam/binding/steam_client.h"
 
 namespace {
+
+constexpr char kTest2PageUrl[] = "https://store.steampowered.com/";
 
 EHTTPMethod ToHttpMethod(int32_t method) {
   switch (method) {
@@ -49,6 +52,8 @@ QZ_EXPORT uint32_t QZ_CDECL QZSteam_Test() {
   return utils ? utils->GetAppID() : 0;
 }
 
-QZ_EXPORT void QZ_CDECL QZSteam_Test2() { QZSteam_OpenURL(qz::steam::kTest2PageUrl); }
+QZ_EXPORT void QZ_CDECL QZSteam_Test2() { QZSteam_OpenURL(kTest2PageUrl); }
 
+// Exported as QZSteam_Test_1, QZSteam_Test_2, QZSteam_Test_3 and
+// QZSteam_Test_4 (QZSteam.def): does nothing.
 QZ_EXPORT void QZ_CDECL QZSteam_DoNothing() {}

@@ -1,9 +1,9 @@
 // The exports that start, stop and pump the session and answer account
 // questions.
+#include "include/QZSteam.h"
 #include "platform/text.h"
 #include "steam/binding/steam_client.h"
 #include "steam/session/session.h"
-#include "steam/session/steam_exports.h"
 
 using qz::steam::SessionObject;
 using qz::steam::SessionObjectOnFirstUse;

@@ -4,8 +4,8 @@
 // (before they arrive, or without a user) are dropped.
 #include <cstdint>
 
+#include "include/QZSteam.h"
 #include "steam/session/session.h"
-#include "steam/session/steam_exports.h"
 
 namespace {
 

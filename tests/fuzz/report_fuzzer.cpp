@@ -1,49 +1,45 @@
-// The report exports against a Windows seam that the input scripts call by
-// call: snapshots that fail or have no first entry, module and process entries
-// with any UTF-16 names, paths, sizes and ids (an entry may repeat thousands
-// of times, so reports reach the block's end), processes that cannot be opened
-// or read, any trust status and last error, allocations that fail; paths for
+// The report exports against the unit tests' fake Windows seam, scripted by
+// the input before each call: snapshots that fail or have no first entry,
+// modules and processes with any UTF-16 names, paths, sizes and ids (an entry
+// may repeat thousands of times, so reports reach the block's end), processes
+// that cannot be opened or read or that overstate their path's size, any
+// trust status and last error, allocations that fail; paths for
 // VerifyEmbeddedSignatureLua of any bytes and length, or the previous report
 // itself. After each call: there is a text and it ends inside the block,
 // quotes, braces and brackets balance unless the text was cut at the block's
-// end, and every handle and trust state the seam handed out was given back.
+// end, and the fake saw every handle and trust state given back and every
+// call well-formed.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sanitizer/asan_interface.h>
 #include <sys/mman.h>
 
 #include <algorithm>
 #include <climits>
-#include <initializer_list>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
+#include <initializer_list>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/report_buffer.h"
 #include "platform/win_seam.h"
+#include "tests/support/fake_windows.h"
 
 // A copy larger than this cannot be made, as in a 32-bit process.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=512"; }
 
 namespace {
 
-using qz::win::Handle;
+using qz::test::FakeModule;
+using qz::test::FakeProcess;
+using qz::test::FakeWindows;
 constexpr std::size_t kCap = qz::report::kReportCapacity;
 
 FuzzedDataProvider* in;
-struct Walk {  // an open handle; for a snapshot, the entry handed out last and its repeats left
-  int repeats = 0;
-  qz::win::ModuleRecord module{};
-  qz::win::ProcessRecord process{};
-};
-std::map<Handle, Walk> open;
-uintptr_t handles = 0x100;
-int badUses = 0, trustStates = 0;
-uint32_t lastError = 0;
+FakeWindows& fake = *new FakeWindows;  // installed for the whole run
+qz::win::Handle (*fakeSnapshot)(uint32_t, uint32_t) = nullptr;
 struct Block {  // a heap block the seam hands out again and again
   char* bytes;
   std::size_t size, dirty;  // bytes that may be non-zero
@@ -60,8 +56,6 @@ void Require(bool holds, const char* what, const char* text = "") {
   if (!holds) std::fprintf(stderr, "report fuzzer: %s\n%.2000s\n", what, text), std::abort();
 }
 
-Handle NewHandle() { return open.emplace(reinterpret_cast<Handle>(handles += 4), Walk{}).first->first; }
-
 // A code unit of a file name: anything but a double quote, which Windows
 // forbids in names and paths (so a report's quotes are all its own).
 char16_t NameUnit() {
@@ -69,47 +63,72 @@ char16_t NameUnit() {
   return unit == u'"' ? u'\'' : unit;
 }
 
-// Any units, or one unit many times (long names from short inputs).
-template <std::size_t N>
-void Fill(char16_t (&text)[N]) {  // Toolhelp terminates every text it writes
-  const std::size_t units = in->ConsumeIntegralInRange<std::size_t>(0, N - 1);
-  if (in->ConsumeBool()) {
-    std::fill(text, text + units, NameUnit());
-  } else {
-    for (std::size_t i = 0; i < units; ++i) text[i] = NameUnit();
-  }
-  text[units] = 0;
+// Any units, or one unit many times (long names from short inputs); a name
+// of a path may be longer than its record holds.
+std::u16string Text(std::size_t most) {
+  const std::size_t units = in->ConsumeIntegralInRange<std::size_t>(0, most);
+  if (in->ConsumeBool()) return std::u16string(units, NameUnit());
+  std::u16string text;
+  for (std::size_t i = 0; i < units; ++i) text += NameUnit();
+  return text;
 }
 
-template <bool kFirst, class Record>
-bool Entry(Handle snapshot, Record* entry) {
-  auto it = open.find(snapshot);
-  if (it == open.end()) return ++badUses, false;
-  Walk& w = it->second;
-  constexpr bool kModule = std::is_same_v<Record, qz::win::ModuleRecord>;
-  Record& last = [&]() -> Record& { if constexpr (kModule) return w.module; else return w.process; }();
-  if (kFirst || w.repeats == 0) {
-    if (!in->ConsumeBool()) return false;
-    if constexpr (kModule) {
-      Fill(last.name), Fill(last.path), last.imageSize = in->ConsumeIntegral<uint32_t>();
-    } else {
-      last.processId = in->ConsumeIntegral<uint32_t>(), Fill(last.exeFile);
-    }
-    // Modules repeat by the thousand, processes (each opened and checked) by
-    // the ten: either fills the block.
-    const uint8_t r = in->ConsumeIntegral<uint8_t>();
-    w.repeats = r < 250 ? 0 : (r - 249) * (kModule ? 500 : 10);
-  } else {
-    --w.repeats;
-  }
-  *entry = last;
-  return true;
-}
-
-// One of the statuses the library tells apart, or any other.
-uint32_t Status(std::initializer_list<uint32_t> known) {
+// One of the values the library tells apart, or any other.
+uint32_t Pick(std::initializer_list<uint32_t> known) {
   const std::size_t i = in->ConsumeIntegralInRange<std::size_t>(0, known.size());
   return i < known.size() ? known.begin()[i] : in->ConsumeIntegral<uint32_t>();
+}
+
+std::pair<uint32_t, uint32_t> Trust() {
+  const uint32_t status = Pick({0, 0x800B0100, 0x800B0111, 0x800B0004, 0x80092026, 0x800B0001});
+  return {status, Pick({0, 0x800B0100, 0x800B0003, 0x800B0001})};
+}
+
+// Modules repeat by the thousand, processes (each opened and checked) by the
+// ten: either fills the block.
+template <class Entry>
+void Add(std::vector<Entry>& list, const Entry& entry, std::size_t bulk) {
+  const uint8_t r = in->ConsumeIntegral<uint8_t>();
+  list.insert(list.end(), r < 250 ? 1 : (r - 249) * bulk, entry);
+}
+
+// The machine for the next call.
+void Script() {
+  fake.processes.clear(), fake.modules.clear(), fake.trust.clear();
+  fake.calls.clear(), fake.checked.clear(), fake.printed.clear();
+  fake.processSnapshotFails = in->ConsumeIntegralInRange(0, 7) == 7;
+  while (fake.processes.size() < 200 && in->ConsumeBool()) {
+    FakeProcess p{in->ConsumeIntegral<uint32_t>(), Text(259), Text(300)};
+    p.rights = Pick({qz::test::kAnyRights, qz::test::kLimitedRights, 0});
+    p.pathReadable = in->ConsumeIntegralInRange(0, 7) != 0;
+    p.sizeOverstated = in->ConsumeIntegralInRange(0, 7) == 0;
+    fake.trust[p.imagePath] = Trust();
+    Add(fake.processes, p, 10);
+  }
+  std::vector<uint32_t> ids{fake.currentProcessId};
+  for (const FakeProcess& p : fake.processes) ids.push_back(p.id);
+  std::size_t modules = 0;  // of all processes, within what a few reports need
+  for (uint32_t id : ids) {
+    if (fake.modules.count(id) != 0 || in->ConsumeIntegralInRange(0, 7) == 7) continue;  // the snapshot fails
+    std::vector<FakeModule>& list = fake.modules[id];
+    while (modules < 6000 && in->ConsumeBool()) {
+      modules -= list.size();
+      Add(list, FakeModule{Text(255), Text(259), in->ConsumeIntegral<uint32_t>()}, 500);
+      modules += list.size();
+    }
+  }
+}
+
+// The calling process (0), one of the machine's, or any id.
+uint32_t ProcessId() {
+  switch (in->ConsumeIntegralInRange(0, 2)) {
+    case 0: return 0;
+    case 1:
+      if (!fake.processes.empty())
+        return fake.processes[in->ConsumeIntegralInRange<std::size_t>(0, fake.processes.size() - 1)].id;
+      [[fallthrough]];
+    default: return in->ConsumeIntegral<uint32_t>();
+  }
 }
 
 void Install() {
@@ -138,40 +157,11 @@ void Install() {
     ASAN_POISON_MEMORY_REGION(it->bytes, it->size);
     it->taken = false, released = &*it;
   };
-  api.createToolhelpSnapshot = [](uint32_t, uint32_t) {
-    const int outcome = in->ConsumeIntegralInRange(0, 7);
-    return outcome == 1 ? qz::win::InvalidHandle() : outcome == 2 ? nullptr : NewHandle();
+  // Besides the fake's answers, a null snapshot, which must close nothing.
+  fakeSnapshot = api.createToolhelpSnapshot;
+  api.createToolhelpSnapshot = [](uint32_t flags, uint32_t id) {
+    return in->ConsumeIntegralInRange(0, 15) == 15 ? nullptr : fakeSnapshot(flags, id);
   };
-  api.module32First = &Entry<true, qz::win::ModuleRecord>;
-  api.module32Next = &Entry<false, qz::win::ModuleRecord>;
-  api.process32First = &Entry<true, qz::win::ProcessRecord>;
-  api.process32Next = &Entry<false, qz::win::ProcessRecord>;
-  api.openProcess = [](uint32_t, bool, uint32_t) { return in->ConsumeIntegralInRange(0, 7) == 7 ? nullptr : NewHandle(); };
-  api.queryFullProcessImageName = [](Handle process, uint32_t, char16_t* path, uint32_t* size) {
-    badUses += open.count(process) == 0;
-    const uint32_t capacity = *size;
-    switch (in->ConsumeIntegralInRange(0, 2)) {
-      case 0: {  // read
-        const std::size_t n = in->ConsumeIntegralInRange<std::size_t>(0, capacity - 1);
-        for (std::size_t i = 0; i < n; ++i) path[i] = std::max(NameUnit(), u'.');
-        path[n] = 0;
-        *size = static_cast<uint32_t>(n);
-        return true;
-      }
-      case 1: std::fill(path, path + capacity, u'x'); return false;  // failed, leaving garbage behind
-      default: std::fill(path, path + capacity, u'x'), *size = capacity; return true;  // a size past the text
-    }
-  };
-  api.closeHandle = [](Handle handle) { return badUses += open.erase(handle) == 0, true; };
-  api.winVerifyTrust = [](Handle, qz::win::Guid*, qz::win::TrustData* data) -> int32_t {
-    if (data->stateAction != 1) return badUses += data->stateData != reinterpret_cast<Handle>(0x5000), --trustStates, 0;
-    std::u16string path(data->file->filePath);  // ends where it should (else ASan says so)
-    data->stateData = reinterpret_cast<Handle>(0x5000), ++trustStates;
-    lastError = Status({0, 0x800B0100, 0x800B0003, 0x800B0001});
-    return static_cast<int32_t>(Status({0, 0x800B0100, 0x800B0111, 0x800B0004, 0x80092026, 0x800B0001}));
-  };
-  api.getLastError = [] { return lastError; };
-  api.printLine = [](const char16_t* line) { std::u16string copy(line); };
   api.ansiToWide = [](const char* bytes, std::size_t count, char16_t* out, std::size_t capacity) {
     Require(bytes == luaBytes && luaLength >= 0 && count <= static_cast<std::size_t>(luaLength), "path read past its length");
     // Each byte stands for the code unit of its value; past the script's bytes all are zero.
@@ -200,8 +190,7 @@ __attribute__((no_sanitize("coverage"))) bool Balanced(const char* text) {
 }
 
 void Check(const char* text, bool structured) {
-  Require(badUses == 0 && open.empty(), "a handle was not closed, or closed or used unknown");
-  Require(trustStates == 0, "a trust state was not released");
+  Require(fake.clean(), "a handle or trust state not given back, or a call ill-formed");
   Require(text != nullptr, "no text");
   const std::size_t length = strnlen(text, kCap);
   previous = text;
@@ -220,11 +209,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   in = &input;
   // A few calls per input: a report that fills the block costs thousands of entries.
   for (int call = 0; call < 6 && input.remaining_bytes() > 0; ++call) {
+    Script();
     switch (input.ConsumeIntegralInRange(0, 4)) {
-      case 0: Check(GetModuleProfile(input.ConsumeIntegral<uint32_t>()), true); break;
+      case 0: Check(GetModuleProfile(ProcessId()), true); break;
       case 1: Check(QZS_glosdi(), true); break;
-      case 2: Check(GetExePath(input.ConsumeIntegral<uint32_t>()), false); break;
-      case 3: Check(VerifyProcessProfile(input.ConsumeIntegral<uint32_t>()), true); break;
+      case 2: Check(GetExePath(ProcessId()), false); break;
+      case 3: Check(VerifyProcessProfile(ProcessId()), true); break;
       default: {
         // The bytes end where the length says, so reading past them is caught.
         const std::vector<char> bytes = input.ConsumeBytes<char>(input.ConsumeIntegralInRange(0, 600));
@@ -241,6 +231,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
           default: break;
         }
         if (input.ConsumeIntegralInRange(0, 15) == 15) luaBytes = nullptr;
+        // The path as the check sees it (up to its first zero unit) may verify.
+        std::u16string path;
+        for (long long i = 0; luaBytes && i < std::min<long long>(luaLength, scriptBytes) && luaBytes[i]; ++i)
+          path += static_cast<unsigned char>(luaBytes[i]);
+        fake.trust[path] = Trust();
         const char* text = VerifyEmbeddedSignatureLua(luaBytes, static_cast<int>(luaLength));
         Check(text, false);
         Require(std::strcmp(text, "PASSED") == 0 || std::strcmp(text, "FAILED") == 0, "no verdict", text);

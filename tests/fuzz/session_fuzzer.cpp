@@ -17,13 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "include/QZSteam.h"
 #include "platform/win_seam.h"
 #include "sim/platform_sim.h"
 #include "steam/session/achievement_table.h"
 #include "steam/session/auth_ticket.h"
-#include "steam/session/request_exports.h"
 #include "steam/session/session.h"
-#include "steam/session/steam_exports.h"
 
 namespace {
 
@@ -122,7 +121,7 @@ void ScriptPlatform(PlatformModel& sim) {
       sim.SetTicketResponse(AnyResult(), in->ConsumeIntegralInRange(0, 3));
       break;
     }
-    default: qz::sim::Install(in->ConsumeBool() ? qz::sim::Release::k148To160 : qz::sim::Release::k161On); break;
+    default: qz::sim::Install(in->ConsumeBool() ? "1.60" : "1.61"); break;
   }
 }
 
@@ -159,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   (void)ready;
   FuzzedDataProvider input(data, size);
   in = &input;
-  qz::sim::Install(input.ConsumeBool() ? qz::sim::Release::k148To160 : qz::sim::Release::k161On);
+  qz::sim::Install(input.ConsumeBool() ? "1.60" : "1.61");
   ticket = {1, 2, 3, 4, 5, 6, 7, 8};
   char accId[64];
   // A bounded number of calls per input: a ticket wait alone may pump 200 times.

@@ -11,10 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "include/QZSteam.h"
 #include "platform/win_seam.h"
 #include "sim/platform_sim.h"
-#include "steam/session/request_exports.h"
-#include "steam/session/steam_exports.h"
 
 namespace {
 

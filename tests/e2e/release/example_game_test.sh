@@ -5,10 +5,10 @@
 # then run under Wine with the folder's simulator and the example's account
 # file. Its output must be what the README shows; the account file must hold
 # what the game stored, and the simulator's log must end with the exit
-# sequence.
-# Usage: example_game_test.sh BUILD_DIR WINE_PREFIX
+# sequence. The DLL's version resource names the library's version.
+# Usage: example_game_test.sh BUILD_DIR WINE_PREFIX VERSION
 set -euo pipefail
-build=$1 prefix=$2
+build=$1 prefix=$2 version=$3
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 work=$(mktemp -d "$build/release-example.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -23,6 +23,10 @@ eval "$line" || fail "the README's MinGW build line failed: $line"
 i686-w64-mingw32-dlltool -d ../lib/QZSteam.def -l "$work/from-def.lib"
 i686-w64-mingw32-gcc -std=c99 -I../include example_game.c "$work/from-def.lib" -o "$work/from-def.exe" \
   || fail "an import library made from lib/QZSteam.def does not link the example"
+
+# The resource's texts are UTF-16, each name followed by its value.
+texts=$(iconv -c -f UTF-16LE -t UTF-8 ../QZSteam.dll 2>/dev/null | tr -d '\0' || true)
+grep -aqF "ProductVersion$version" <<<"$texts" || fail "the DLL's version resource does not name version $version"
 
 mkdir "$work/game"
 cp example_game.exe steam_sim_account.json ../QZSteam.dll ../simulator/1.60/steam_api.dll "$work/game/"

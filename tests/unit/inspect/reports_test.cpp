@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "fake_windows.h"
-#include "inspect/inspection_exports.h"
+#include "include/QZSteam.h"
 #include "inspect/report_buffer.h"
+#include "tests/support/fake_windows.h"
 
 namespace qz::test {
 namespace {

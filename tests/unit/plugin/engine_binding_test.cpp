@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "include/QZSteam.h"
 #include "plugin/engine_lookup_names.h"
 
 namespace {

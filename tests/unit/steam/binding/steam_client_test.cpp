@@ -31,16 +31,13 @@ struct Recorder {
 TEST(SteamApiInit, UsesTheNewestStartFunctionTheDllHasAndAnswersItsResult) {
   const struct {
     const char* release;
-    bool initFlat, internalInit;  // SteamAPI_Init is always there
     const char* call;
-  } rows[] = {{"1.59 and later", true, true, "SteamAPI_InitFlat(ptr)"},
-              {"1.58a", false, true, "SteamInternal_SteamAPI_Init(null,ptr)"},
-              {"up to 1.57", false, false, "SteamAPI_Init()"}};
+  } rows[] = {{"1.60", "SteamAPI_InitFlat(ptr)"},
+              {"1.58a", "SteamInternal_SteamAPI_Init(null,ptr)"},
+              {"1.32", "SteamAPI_Init()"}};
   for (const auto& row : rows) {
     for (bool succeeds : {false, true}) {
-      qz::sim::Install();
-      if (!row.initFlat) SteamFlat().InitFlat = nullptr;
-      if (!row.internalInit) SteamFlat().InternalInit = nullptr;
+      qz::sim::Install(row.release);
       Platform()->SetStartSucceeds(succeeds);
       Platform()->ClearCalls();
       EXPECT_EQ(SteamAPI_Init(), succeeds) << row.release;
@@ -70,7 +67,7 @@ TEST(SteamApiLoad, NothingRunsOrRegistersWithoutAUsableDll) {
 // SteamClient() for the running session's user and pipe, so none before the
 // start or after the shutdown.
 TEST(SteamApiLoad, WithoutAccessorsTheInterfacesComeFromTheClient) {
-  qz::sim::Install(qz::sim::Release::k137To147);
+  qz::sim::Install("1.37");
   EXPECT_EQ(SteamUser(), nullptr);
   ASSERT_TRUE(SteamAPI_Init());
   ASSERT_NE(SteamUser(), nullptr);
@@ -98,7 +95,7 @@ TEST(Wrappers, SupplyTheirOwnArguments) {
 }
 
 TEST(StatsRequestFrom161, AnsweredOnceOnTheNextPumpToTheObjectOfItsIdAndDroppedByAShutdown) {
-  qz::sim::Install(qz::sim::Release::k161On);
+  qz::sim::Install("1.61");
   Platform()->SetAppId(0x7F123456);  // the game id keeps the low 24 bits
   Platform()->SetSteamId(76561197960287931ull);
   Recorder<UserStatsReceived_t> received;

@@ -113,8 +113,7 @@ TEST_F(SteamSession, EachRefusedStartSaysWhyInOneLine) {
       {[] { Platform()->SetStartSucceeds(false); },
        "the Steam platform did not start: SteamAPI_InitFlat answered 2 (no Steam client)"},
       {[] {
-         steam::SteamFlat().InitFlat = nullptr;
-         steam::SteamFlat().InternalInit = nullptr;
+         sim::Install("1.32");
          Platform()->SetStartSucceeds(false);
        },
        "the Steam platform did not start: SteamAPI_Init answered false"},

@@ -9,11 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "include/QZSteam.h"
 #include "platform/win_seam.h"
 #include "sim/platform_sim.h"
-#include "steam/session/request_exports.h"
 #include "steam/session/session.h"
-#include "steam/session/steam_exports.h"
 
 namespace qz::test {
 

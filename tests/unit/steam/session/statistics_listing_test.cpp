@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "steam/session/statistics_listing.h"
+#include "steam/listing/statistics_listing.h"
 
 namespace {
 

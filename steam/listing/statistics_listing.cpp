@@ -1,4 +1,4 @@
-#include "steam/session/statistics_listing.h"
+#include "steam/listing/statistics_listing.h"
 
 #include <cstdio>
 

@@ -35,6 +35,7 @@ struct FakeProcess {
   std::u16string exeFile, imagePath;  // imagePath: what QueryFullProcessImageNameW reads
   uint32_t rights = kAnyRights;       // 0: never opens (exited, another user's)
   bool pathReadable = true;           // false: exits between the open and the read
+  bool sizeOverstated = false;        // a read answers the buffer's whole size as the path's
 };
 
 class FakeWindows {
@@ -128,8 +129,10 @@ inline FakeWindows::FakeWindows() {
     const FakeProcess& p = *std::find_if(f.processes.begin(), f.processes.end(),
                                          [&](const FakeProcess& q) { return q.id == it->second.processId; });
     const bool read = it->second.access & 0x1400 && p.pathReadable && p.imagePath.size() < *size;
+    const uint32_t capacity = *size;
     std::fill(path, path + *size, u'?');  // a failed read may leave anything behind, in the size too
     path[*size = read ? static_cast<uint32_t>(p.imagePath.copy(path, *size)) : 3] = 0;
+    if (read && p.sizeOverstated) *size = capacity;
     return read;
   };
   api.closeHandle = [](Handle handle) { return current->badUses_ += current->open_.erase(handle) == 0, true; };
