@@ -171,7 +171,7 @@ void Install() {
     return static_cast<int32_t>(Status({0, 0x800B0100, 0x800B0111, 0x800B0004, 0x80092026, 0x800B0001}));
   };
   api.getLastError = [] { return lastError; };
-  api.printLine = [](const char16_t* line) { std::u16string copy(line); };
+  api.printLine = [](const char* bytes, std::size_t count) { std::string copy(bytes, count); };
   api.ansiToWide = [](const char* bytes, std::size_t count, char16_t* out, std::size_t capacity) {
     Require(bytes == luaBytes && luaLength >= 0 && count <= static_cast<std::size_t>(luaLength), "path read past its length");
     // Each byte stands for the code unit of its value; past the script's bytes all are zero.
