@@ -67,7 +67,8 @@ std::string Narrow(const std::wstring& text) {
 // snapshot, with a module whose folder and name lie outside the ASCII range.
 // The inventory lists this unsigned program, its first module its executable,
 // and Wine's unsigned services.exe, a 64-bit process, with its path (which a
-// 32-bit caller cannot read from the process's own loader data).
+// 32-bit caller cannot read from the process's own loader data), checked
+// as its own file.
 // A report's text passed back: a script checking its own executable passes
 // GetExePath's text straight on, and the path is read before the report that
 // holds it is replaced.
@@ -100,8 +101,17 @@ TEST(InspectionOnWindows, ReportsAndChecksThisProgram) {
   const std::string self = "{\"Id\": " + std::to_string(GetCurrentProcessId()) + ",\"Name\": \"" + name +
                            "\",\"Path\": \"" + path + "\",\"Module\": " + own.substr(0, own.find("},{") + 1);
   EXPECT_NE(inventory.find(self), std::string::npos) << inventory.substr(0, 400);
-  EXPECT_NE(inventory.find("\"Name\": \"services.exe\",\"Path\": \"C:\\windows\\system32\\services.exe\""),
-            std::string::npos) << inventory.substr(0, 400);
+  const std::string services = "C:\\windows\\system32\\services.exe";
+  const std::size_t servicesAt = inventory.find("\"Name\": \"services.exe\",\"Path\": \"" + services + "\"");
+  ASSERT_NE(servicesAt, std::string::npos) << inventory.substr(0, 400);
+  // Its own 64-bit file is checked, not a SysWOW64 twin that does not exist
+  // ("Error is: 0x2."), and the game's redirection is left as it was.
+  const uint32_t servicesId = std::stoul(inventory.substr(inventory.rfind("\"Id\": ", servicesAt) + 6));
+  const char* verdict = nullptr;
+  EXPECT_EQ(CaptureStdout([&] { verdict = CallReport("VerifyProcessProfile", {servicesId}); }),
+            "The file \"" + services + "\" is not signed.\r\n");
+  EXPECT_EQ(verdict, "{\"Id\": " + std::to_string(servicesId) + ",\"Path\": \"" + services + "\",\"Verdict\": \"FAILED\"}");
+  EXPECT_EQ(GetFileAttributesW(L"C:\\windows\\system32\\services.exe"), INVALID_FILE_ATTRIBUTES);
   const char* text = CallReport("GetExePath", {0});
   ASSERT_EQ(text, path);
   const char* report = nullptr;
