@@ -46,15 +46,14 @@ class FakeWindows {
   bool refuseAllocation = false, hasWow64Switch = true;
   uint32_t currentProcessId = 4242;
 
-  std::vector<std::string> calls;  // "snapshot", "open", "switch", "revert", "check"
+  // "snapshot", "open", "switch", "revert", and "check" of a file, or
+  // "unredirected check" when the thread's WOW64 redirection was off.
+  std::vector<std::string> calls;
   std::vector<std::u16string> checked;
   std::vector<std::string> printed;  // the lines' bytes, in the code page of wideToAnsi
   bool clean() const { return open_.empty() && badUses_ == 0 && trustStates_ == 0; }
 
-  // The calling thread's WOW64 file-system redirection, on until switched
-  // off; each trust check notes whether it saw the system's own files.
-  bool redirectionOff = false;
-  std::vector<bool> checkedUnredirected;
+  bool redirectionOff = false;  // the calling thread's WOW64 file-system redirection
 
   FakeWindows();
   ~FakeWindows() { win::Api() = win::DefaultApi(); }
@@ -150,8 +149,7 @@ inline FakeWindows::FakeWindows() {
                   data->file->structSize != sizeof(win::TrustFileInfo) || data->file->file != nullptr;
     f.lastError_ = 0;
     if (data->stateAction != 1) return f.badUses_ += data->stateData != kState, --f.trustStates_, 0;
-    f.checked.push_back(data->file->filePath), f.checkedUnredirected.push_back(f.redirectionOff);
-    f.calls.push_back("check");
+    f.checked.push_back(data->file->filePath), f.calls.push_back(f.redirectionOff ? "unredirected check" : "check");
     data->stateData = kState, ++f.trustStates_;
     const auto it = f.trust.find(data->file->filePath);
     const auto [status, lastError] = it != f.trust.end() ? it->second : std::pair{0x800B0100u, 0x800B0100u};
