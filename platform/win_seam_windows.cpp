@@ -85,7 +85,10 @@ std::size_t AnsiToWide(const char* bytes, std::size_t count, char16_t* out, std:
   return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-void PrintLine(const char* bytes, std::size_t count) { std::fwrite(bytes, 1, count, stdout); }
+// The runtime's formatted output, as the wide line was printed before: on a
+// console (or NUL) standard output, which has no buffer, it buffers the call
+// and writes it at once, where fwrite or fputs would write byte by byte.
+void PrintLine(const char* bytes, std::size_t count) { printf_s("%.*s", static_cast<int>(count), bytes); }
 
 bool RevertWow64FsRedirection(void* previousState) {
   auto revert = Kernel32Function<BOOL(WINAPI*)(PVOID)>("Wow64RevertWow64FsRedirection");
