@@ -1,5 +1,6 @@
 // GetModuleProfile and GetExePath: reports on one process's module snapshot.
 #include "include/QZSteam.h"
+#include "inspect/process_image_path.h"
 #include "inspect/report_buffer.h"
 #include "inspect/report_objects.h"
 #include "platform/export.h"
@@ -16,8 +17,8 @@ QZ_EXPORT char* QZ_CDECL GetModuleProfile(uint32_t processId) {
 QZ_EXPORT char* QZ_CDECL GetExePath(uint32_t processId) {
   if (ResetReportBuffer() == nullptr) return ReportResult();
   // The platform lists a process's main executable as its first module.
-  qz::win::ForEachModule(processId, [](const qz::win::ModuleRecord& module) {
-    AppendWide(module.path);
+  qz::win::ForEachModule(processId, [&](const qz::win::ModuleRecord& module) {
+    AppendWide(qz::inspect::WholeModulePath(module, true, processId), qz::inspect::kLongestPath + 1);
     return false;
   });
   return ReportResult();

@@ -23,10 +23,10 @@ QZ_EXPORT char* QZ_CDECL QZS_glosdi() {
   const WalkOutcome outcome = ForEachProcess([&](const ProcessRecord& process) {
     listed.Open("\"Process\": ");
     if (process.processId == 0) return true;  // the idle process has no file
-    const ProcessImagePath path = ReadProcessImagePath(process.processId);
-    if (path.empty() || !verdicts.Verify(path.text).passed()) {
+    const char16_t* path = ReadProcessImagePath(process.processId);
+    if (path[0] == 0 || !verdicts.Verify(path).passed()) {
       listed.BeginElement();
-      AppendProcessObject(process, path.text);
+      AppendProcessObject(process, path);
     }
     return true;
   });

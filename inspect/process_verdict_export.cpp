@@ -15,13 +15,13 @@ QZ_EXPORT char* QZ_CDECL VerifyProcessProfile(uint32_t processId) {
   // 0 is the calling process, as for the other exports that take a process
   // id; a process is opened by its real id.
   if (processId == 0) processId = qz::win::Api().getCurrentProcessId();
-  const ProcessImagePath path = ReadProcessImagePath(processId);
+  const char16_t* path = ReadProcessImagePath(processId);
   // An unreadable path is not verified: there is no file to check.
-  const bool passed = !path.empty() && VerifyFileSignature(path.text).passed();
+  const bool passed = path[0] != 0 && VerifyProcessFile(path).passed();
   AppendText("{\"Id\": ");
   AppendDecimal(static_cast<int32_t>(processId));
   AppendText(",\"Path\": ");
-  AppendQuoted(path.text);
+  AppendQuoted(path, kLongestPath + 1);
   AppendText(",\"Verdict\": ");
   AppendText(passed ? "\"PASSED\"" : "\"FAILED\"");
   AppendText("}");

@@ -22,37 +22,16 @@ void Append(const char* text, std::size_t length) {
   g_length += n;  // the byte after the text is still zero from the reset
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
-// Converts the longest start of the `units` code units at `text` whose bytes
-// fit `capacity`, never ending between the two halves of a surrogate pair,
-// into `out`; answers its bytes. The conversion fits whole or not at all, so
-// a value that does not fit is halved towards the longest start that does.
-std::size_t ConvertFitting(const char16_t* text, std::size_t units, char* out, std::size_t capacity) {
-  win::WinApi& api = win::Api();
-  if (units == 0) return 0;
-  const std::size_t whole = api.wideToAnsi(text, units, out, capacity);
-  if (whole != 0) return whole;
-  std::size_t fits = 0, tooLong = units;
-  while (tooLong - fits > 1) {
-    const std::size_t middle = fits + (tooLong - fits) / 2;
-    if (api.wideToAnsi(text, middle, out, capacity) != 0) {
-      fits = middle;
-    } else {
-      tooLong = middle;
-    }
-  }
-  if (fits > 0 && IsHighSurrogate(text[fits - 1])) --fits;
-  return fits == 0 ? 0 : api.wideToAnsi(text, fits, out, capacity);
-}
-
 }  // namespace
 
 char* ResetReportBuffer() {
-  win::WinApi& api = win::Api();
-  if (g_block != nullptr) api.release(g_block);
+  if (g_block == nullptr) {
+    g_block = static_cast<char*>(win::Api().allocate(kReportCapacity));
+  } else {
+    // Every byte past the previous text's terminator is zero already.
+    std::memset(g_block, 0, g_length + 1);
+  }
   g_length = 0;
-  g_block = static_cast<char*>(api.allocate(kReportCapacity));
   return g_block;
 }
 
@@ -78,9 +57,12 @@ void AppendWide(const char16_t* value, std::size_t maxUnits) {
   if (Full() || value == nullptr) return;
   std::size_t units = 0;
   while (units < maxUnits && value[units] != 0) ++units;
-  // The scratch keeps a byte for the terminator of a formatted value.
+  if (units == 0) return;
+  // The scratch keeps a byte for the terminator of a formatted value. A value
+  // that does not fit is left out whole: a cut path would name another file,
+  // or none.
   char scratch[kValueScratchSize];
-  Append(scratch, ConvertFitting(value, units, scratch, sizeof scratch - 1));
+  Append(scratch, win::Api().wideToAnsi(value, units, scratch, sizeof scratch - 1));
 }
 
 void AppendQuoted(const char16_t* value, std::size_t maxUnits) {

@@ -22,8 +22,16 @@ constexpr uint32_t kStateClose = 2;       // WTD_STATEACTION_CLOSE
 }  // namespace
 
 void PrintSignatureVerdict(const SignatureVerdict& verdict, const char16_t* path) {
+  win::WinApi& api = win::Api();
   try {
-    win::Api().printLine(text::FormatTrustLine(verdict.outcome.message, path, verdict.status).c_str());
+    const std::u16string line = text::FormatTrustLine(verdict.outcome.message, path, verdict.status);
+    // The line in the ANSI code page, whole, as the reports spell a path; the
+    // process's locale is the game's and is never set here. A code unit
+    // gives at most three bytes (UTF-8), and a character the code page
+    // lacks one '?'.
+    std::string bytes(3 * line.size(), '\0');
+    bytes.resize(api.wideToAnsi(line.data(), line.size(), bytes.data(), bytes.size()));
+    api.printLine(bytes.data(), bytes.size());
   } catch (const std::bad_alloc&) {
     // The line is diagnostic; without memory for it the result still stands.
   }
@@ -55,6 +63,15 @@ SignatureVerdict VerifyFileSignature(const char16_t* path) {
   // Releases the state the provider kept for the check, whatever its outcome.
   data.stateAction = kStateClose;
   api.winVerifyTrust(nullptr, &action, &data);
+  return verdict;
+}
+
+SignatureVerdict VerifyProcessFile(const char16_t* path) {
+  win::WinApi& api = win::Api();
+  void* previousState = nullptr;
+  const bool switchedOff = api.disableWow64FsRedirection(&previousState);
+  const SignatureVerdict verdict = VerifyFileSignature(path);
+  if (switchedOff) api.revertWow64FsRedirection(previousState);
   return verdict;
 }
 

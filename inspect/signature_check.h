@@ -20,6 +20,14 @@ struct SignatureVerdict {
 // path is checked as the empty path.
 SignatureVerdict VerifyFileSignature(const char16_t* path);
 
+// The check of a process's executable, at the path the system gives for the
+// process: with the calling thread's WOW64 file-system redirection switched
+// off for the check and restored right after, so that the file checked is
+// the process's own (a 64-bit process's file under System32, not its
+// SysWOW64 twin) whatever the game's own view. Where the platform lacks the
+// switch, the check runs as it is.
+SignatureVerdict VerifyProcessFile(const char16_t* path);
+
 // Prints the verdict's line about `path`, as its check printed it.
 void PrintSignatureVerdict(const SignatureVerdict& verdict, const char16_t* path);
 

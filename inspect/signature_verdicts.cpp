@@ -22,7 +22,7 @@ SignatureVerdict SignatureVerdicts::Verify(const char16_t* path) {
   using Traits = std::char_traits<char16_t>;
   if (path == nullptr) path = u"";
   const std::size_t length = Traits::length(path);
-  if (length >= win::kMaxPath) return VerifyFileSignature(path);  // no process path is that long
+  if (length >= win::kMaxPath) return VerifyProcessFile(path);  // a long path, rare enough to check again
   const uint32_t hash = HashOf(path, length);
   for (std::size_t i = 0; i < count_; ++i) {
     const Entry& entry = entries_[i];
@@ -32,7 +32,7 @@ SignatureVerdict SignatureVerdicts::Verify(const char16_t* path) {
     }
   }
 
-  const SignatureVerdict verdict = VerifyFileSignature(path);
+  const SignatureVerdict verdict = VerifyProcessFile(path);
   if (!allocated_) {
     allocated_ = true;
     entries_ = static_cast<Entry*>(win::Api().allocate(kCapacity * sizeof(Entry)));

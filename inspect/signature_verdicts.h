@@ -18,9 +18,10 @@ class SignatureVerdicts {
   SignatureVerdicts& operator=(const SignatureVerdicts&) = delete;
   ~SignatureVerdicts();
 
-  // The verdict about the file at `path`. A file already checked in this call
-  // gets its kept verdict, and its line is printed again; any other file is
-  // checked (which prints its line) and its verdict kept.
+  // The verdict about the process executable at `path`. A file already
+  // checked in this call gets its kept verdict, and its line is printed
+  // again; any other file is checked as a process's file (VerifyProcessFile,
+  // which prints its line) and its verdict kept.
   SignatureVerdict Verify(const char16_t* path);
 
  private:

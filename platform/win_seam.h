@@ -114,8 +114,6 @@ struct WinApi {
   // WinVerifyTrust: the trust provider's status.
   int32_t (*winVerifyTrust)(Handle window, Guid* action, TrustData* data);
   uint32_t (*getLastError)();
-  // One finished line on the standard output (wprintf_s of the C runtime).
-  void (*printLine)(const char16_t* line);
 
   // Wow64DisableWow64FsRedirection, looked up in kernel32 at each call (32-bit
   // Windows lacks it): false where it is absent or fails.
@@ -124,6 +122,16 @@ struct WinApi {
   // The path bytes of a script converted with the process's ANSI code page
   // (MultiByteToWideChar): code units written into `out`, at most `capacity`.
   std::size_t (*ansiToWide)(const char* bytes, std::size_t count, char16_t* out, std::size_t capacity);
+
+  // The signature check's line and the process checks' view of the files.
+  // One finished line of the signature check, its `count` bytes already in
+  // the ANSI code page, written as they are onto the C runtime's standard
+  // output (which turns its line feed into CR LF in text mode).
+  void (*printLine)(const char* bytes, std::size_t count);
+  // Wow64RevertWow64FsRedirection, looked up in kernel32 at each call, with
+  // the state that disableWow64FsRedirection handed out: the calling thread's
+  // redirection as it was before. False where it is absent or fails.
+  bool (*revertWow64FsRedirection)(void* previousState);
 };
 
 // The table in use. Tests replace entries and put the defaults back.

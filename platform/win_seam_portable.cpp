@@ -11,13 +11,6 @@
 #include "platform/win_seam.h"
 
 namespace qz::win {
-namespace {
-
-void PrintAscii(const char16_t* line) {
-  for (const char16_t* c = line; *c != 0; ++c) std::fputc(*c < 0x80 ? static_cast<int>(*c) : '?', stdout);
-}
-
-}  // namespace
 
 WinApi DefaultApi() {
   WinApi api{};
@@ -40,9 +33,10 @@ WinApi DefaultApi() {
   // TRUST_E_PROVIDER_UNKNOWN: there is no trust provider here.
   api.winVerifyTrust = [](Handle, Guid*, TrustData*) { return static_cast<int32_t>(0x800B0001u); };
   api.getLastError = []() -> uint32_t { return 0; };
-  api.printLine = &PrintAscii;
   api.disableWow64FsRedirection = [](void**) { return false; };
   api.ansiToWide = &text::WidenLatin1;
+  api.printLine = [](const char* bytes, std::size_t count) { std::fwrite(bytes, 1, count, stdout); };
+  api.revertWow64FsRedirection = [](void*) { return false; };
   return api;
 }
 

@@ -73,17 +73,16 @@ bool Entry(Handle snapshot, Record* entry) {
   return true;
 }
 
-void PrintLine(const char16_t* line) {
-  // "%ls" is a wide string for msvcrt and for C99 printf alike.
-  wprintf_s(L"%ls", reinterpret_cast<const wchar_t*>(line));
+// A function of kernel32.dll by name, null where the platform lacks it.
+template <class Function>
+Function Kernel32Function(const char* name) {
+  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  if (kernel32 == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name)));
 }
 
 bool DisableWow64FsRedirection(void** previousState) {
-  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-  if (kernel32 == nullptr) return false;
-  using Disable = BOOL(WINAPI*)(PVOID*);
-  void* function = reinterpret_cast<void*>(GetProcAddress(kernel32, "Wow64DisableWow64FsRedirection"));
-  auto disable = reinterpret_cast<Disable>(function);
+  auto disable = Kernel32Function<BOOL(WINAPI*)(PVOID*)>("Wow64DisableWow64FsRedirection");
   return disable != nullptr && disable(previousState) != FALSE;
 }
 
@@ -91,6 +90,16 @@ std::size_t AnsiToWide(const char* bytes, std::size_t count, char16_t* out, std:
   int n = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(count), reinterpret_cast<wchar_t*>(out),
                               static_cast<int>(capacity));
   return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+// The runtime's formatted output, as the wide line was printed before: on a
+// console (or NUL) standard output, which has no buffer, it buffers the call
+// and writes it at once, where fwrite or fputs would write byte by byte.
+void PrintLine(const char* bytes, std::size_t count) { printf_s("%.*s", static_cast<int>(count), bytes); }
+
+bool RevertWow64FsRedirection(void* previousState) {
+  auto revert = Kernel32Function<BOOL(WINAPI*)(PVOID)>("Wow64RevertWow64FsRedirection");
+  return revert != nullptr && revert(previousState) != FALSE;
 }
 
 }  // namespace
@@ -126,9 +135,10 @@ WinApi DefaultApi() {
     return WinVerifyTrust(static_cast<HWND>(window), reinterpret_cast<GUID*>(action), data);
   };
   api.getLastError = []() -> uint32_t { return GetLastError(); };
-  api.printLine = &PrintLine;
   api.disableWow64FsRedirection = &DisableWow64FsRedirection;
   api.ansiToWide = &AnsiToWide;
+  api.printLine = &PrintLine;
+  api.revertWow64FsRedirection = &RevertWow64FsRedirection;
   return api;
 }
 

@@ -56,7 +56,7 @@ void Install(uint32_t processes, uint32_t modulesPerProcess) {
   api.closeHandle = [](Handle) { return true; };
   api.winVerifyTrust = [](Handle, qz::win::Guid*, qz::win::TrustData*) { return static_cast<int32_t>(0x800B0100u); };
   api.getLastError = []() -> uint32_t { return 0x800B0100u; };
-  api.printLine = [](const char16_t*) {};
+  api.printLine = [](const char*, std::size_t) {};
 }
 
 // Runs `report` and a memcpy of its length per iteration, each timed on its own.

@@ -6,9 +6,9 @@
 // trust status and last error, allocations that fail; paths for
 // VerifyEmbeddedSignatureLua of any bytes and length, or the previous report
 // itself. After each call: there is a text and it ends inside the block,
-// quotes, braces and brackets balance unless the text was cut at the block's
-// end, and the fake saw every handle and trust state given back and every
-// call well-formed.
+// with nothing but zeros behind it, quotes, braces and brackets balance
+// unless the text was cut at the block's end, and the fake saw every handle
+// and trust state given back and every call well-formed.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sanitizer/asan_interface.h>
 #include <sys/mman.h>
@@ -196,6 +196,13 @@ void Check(const char* text, bool structured) {
   previous = text;
   Require(length < kCap, "no terminator inside the block");
   Require(!structured || length == kCap - 1 || Balanced(text), "unbalanced report", text);
+  // The one block is cleared only as far as a text reached: what the last
+  // text held past this one's end must be zero.
+  static std::size_t reached = 0;
+  if (text != qz::report::ReportBuffer()) return;
+  Require(std::all_of(text + length, text + std::max(length, reached) + 1, [](char c) { return c == 0; }),
+          "a byte behind the terminator is not zero", text);
+  reached = length;
 }
 
 }  // namespace

@@ -47,9 +47,14 @@ class FakeWindows {
   bool refuseAllocation = false, hasWow64Switch = true;
   uint32_t currentProcessId = 4242;
 
-  std::vector<std::string> calls;  // "snapshot", "open", "switch"
-  std::vector<std::u16string> checked, printed;
+  // "snapshot", "open", "switch", "revert", and "check" of a file, or
+  // "unredirected check" when the thread's WOW64 redirection was off.
+  std::vector<std::string> calls;
+  std::vector<std::u16string> checked;
+  std::vector<std::string> printed;  // the lines' bytes, in the code page of wideToAnsi
   bool clean() const { return open_.empty() && badUses_ == 0 && trustStates_ == 0; }
+
+  bool redirectionOff = false;  // the calling thread's WOW64 file-system redirection
 
   FakeWindows();
   ~FakeWindows() { win::Api() = win::DefaultApi(); }
@@ -65,6 +70,7 @@ class FakeWindows {
   int badUses_ = 0, trustStates_ = 0;
   uint32_t lastError_ = 0;
   uintptr_t lastHandle_ = 0x100;
+  static inline void* const kRedirectionWasOn = reinterpret_cast<void*>(0x0A), *const kRedirectionWasOff = reinterpret_cast<void*>(0x0F);
 
   win::Handle NewHandle(uint32_t flags, uint32_t processId, uint32_t access = 0) {
     return open_.emplace(reinterpret_cast<win::Handle>(lastHandle_ += 4), Open{flags, processId, 0, access}).first->first;
@@ -146,7 +152,7 @@ inline FakeWindows::FakeWindows() {
                   data->file->structSize != sizeof(win::TrustFileInfo) || data->file->file != nullptr;
     f.lastError_ = 0;
     if (data->stateAction != 1) return f.badUses_ += data->stateData != kState, --f.trustStates_, 0;
-    f.checked.push_back(data->file->filePath);
+    f.checked.push_back(data->file->filePath), f.calls.push_back(f.redirectionOff ? "unredirected check" : "check");
     data->stateData = kState, ++f.trustStates_;
     const auto it = f.trust.find(data->file->filePath);
     const auto [status, lastError] = it != f.trust.end() ? it->second : std::pair{0x800B0100u, 0x800B0100u};
@@ -154,11 +160,39 @@ inline FakeWindows::FakeWindows() {
     return static_cast<int32_t>(status);
   };
   api.getLastError = [] { return current->lastError_; };
-  api.printLine = [](const char16_t* line) { current->printed.push_back(line), current->lastError_ = 0; };
   api.disableWow64FsRedirection = [](void** previous) {
-    current->calls.push_back("switch");
-    return *previous = nullptr, current->hasWow64Switch;
+    FakeWindows& f = *current;
+    f.calls.push_back("switch");
+    if (!f.hasWow64Switch) return false;
+    *previous = f.redirectionOff ? kRedirectionWasOff : kRedirectionWasOn;
+    return f.redirectionOff = true;
   };
+
+  // The line, and the switch back: the state handed out before, once.
+  api.printLine = [](const char* bytes, std::size_t count) {
+    current->printed.emplace_back(bytes, count), current->lastError_ = 0;
+  };
+  api.revertWow64FsRedirection = [](void* previous) {
+    FakeWindows& f = *current;
+    f.calls.push_back("revert");
+    f.badUses_ += !f.hasWow64Switch || (previous != kRedirectionWasOff && previous != kRedirectionWasOn);
+    f.redirectionOff = previous == kRedirectionWasOff;
+    return f.hasWow64Switch;
+  };
+}
+
+// A code page that holds every character, UTF-8, for wideToAnsi: one to
+// three bytes a code unit (a surrogate half as three). Nothing is written
+// when the bytes would not all fit, as with WideCharToMultiByte.
+inline std::size_t Utf8CodePage(const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
+  std::string bytes;
+  for (const char16_t* c = text; c != text + count; ++c) {
+    const int tail = *c < 0x80 ? 0 : *c < 0x800 ? 1 : 2;
+    const unsigned lead[] = {0x00, 0xC0, 0xE0};
+    bytes += static_cast<char>(lead[tail] | *c >> 6 * tail);
+    for (int t = tail - 1; t >= 0; --t) bytes += static_cast<char>(0x80 | (*c >> 6 * t & 0x3F));
+  }
+  return bytes.size() > capacity ? 0 : bytes.copy(out, capacity);
 }
 
 }  // namespace qz::test

@@ -3,6 +3,8 @@
 // verify, one process's verdict, and the static texts without a report block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -15,41 +17,43 @@ namespace {
 
 using namespace qz::report;
 
-// A text past the capacity stops at capacity - 1, terminated; every later
-// append of the report is dropped.
-TEST(ReportBuffer, TextPastTheCapacityIsCutAndTerminated) {
-  ResetReportBuffer();
+// One block for the process's life, made once. A text past the capacity
+// stops at capacity - 1, terminated, and later appends are dropped; each next
+// report is in the same block, so an address the game still holds reads the
+// newest text, with every byte behind it zero to the block's end.
+TEST(ReportBuffer, OneBlockClearedAsFarAsTheLastTextReached) {
+  static int allocations = 0;
+  win::Api().allocate = [](std::size_t bytes) { return ++allocations, std::calloc(1, bytes); };
+  char* const held = ResetReportBuffer();
   AppendText("ab");
   AppendText(std::string(kReportCapacity + 10, 'y').c_str());
   AppendDecimal(7);
   AppendQuoted(u"more");
   EXPECT_EQ(ReportLength(), kReportCapacity - 1);
-  EXPECT_EQ(std::strlen(ReportBuffer()), kReportCapacity - 1);
-  EXPECT_EQ(std::string(ReportBuffer(), 3), "aby");
+  EXPECT_EQ(std::strlen(held), kReportCapacity - 1);
+  EXPECT_EQ(std::string(held, 3), "aby");
+  for (const std::string text : {"a shorter report", ""}) {
+    EXPECT_EQ(ResetReportBuffer(), held);
+    AppendText(text.c_str());
+    EXPECT_EQ(held, text);
+    EXPECT_EQ(std::count(held, held + kReportCapacity, '\0'), static_cast<long>(kReportCapacity - text.size()));
+  }
+  EXPECT_EQ(allocations, 1);
+  win::Api() = win::DefaultApi();
 }
 
-// Non-ASCII paths: the quotes are fixed text around the value. The code page
-// here is UTF-8 (one to three bytes a code unit), where a path of 260 units
-// can pass the 499 bytes of the value scratch: the value is cut after a whole
-// character, never inside a surrogate pair, and keeps its closing quote.
-TEST(ReportBuffer, WideValuesAreCutInsideTheirQuotes) {
-  win::Api().wideToAnsi = [](const char16_t* text, std::size_t count, char* out, std::size_t capacity) {
-    std::string bytes;
-    for (const char16_t* c = text; c != text + count; ++c) {
-      const int tail = *c < 0x80 ? 0 : *c < 0x800 ? 1 : 2;
-      const unsigned lead[] = {0x00, 0xC0, 0xE0};
-      bytes += static_cast<char>(lead[tail] | *c >> 6 * tail);
-      for (int t = tail - 1; t >= 0; --t) bytes += static_cast<char>(0x80 | (*c >> 6 * t & 0x3F));
-    }
-    return bytes.size() > capacity ? 0 : bytes.copy(out, capacity);
-  };
+// Non-ASCII values in a code page of up to three bytes a code unit (UTF-8),
+// where a path can pass the 499 bytes of the value scratch: a value is written
+// whole or not at all, and the quotes around it are fixed text.
+TEST(ReportBuffer, WideValuesAreWholeOrEmpty) {
+  win::Api().wideToAnsi = &Utf8CodePage;
   const std::u16string cjk(165, u'\u904A');  // 495 bytes
   std::string cjkBytes;
   for (int i = 0; i < 165; ++i) cjkBytes += "\xE9\x81\x8A";
   const std::pair<std::u16string, std::string> cases[] = {
       {u"C:\\\u0418\u0433\u0440\u0430", "\"C:\\\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0\","},
-      {u"C:\\" + cjk + cjk, "\"C:\\" + cjkBytes + "\","},
-      {u"a" + cjk + u"\U0001F600", "\"a" + cjkBytes + "\","},  // the pair's first half would fit
+      {u"C:\\" + cjk + u"d", "\"C:\\" + cjkBytes + "d\","},  // 499 bytes
+      {u"C:\\" + cjk + u"de", "\"\","},
       {u"", "\"\","},
   };
   for (const auto& [value, report] : cases) {
@@ -70,26 +74,39 @@ const std::string kDemoModules =
 // Each export's text replaces the previous report. Id 0 is the calling
 // process (4242 here); a size reads as signed 32-bit; GetExePath gives the
 // first module's path. A snapshot that has no first entry (8) or fails (9)
-// gives the empty text.
+// gives the empty text. Paths are whole or empty: where the snapshot cut a
+// path to 259 units, the executable's (the first module's) is read whole from
+// the process, or left empty when it cannot be read (11) or passes the 499
+// bytes of a value (12); another module's cut path is empty.
 TEST(ModuleReports, ModuleProfileAndExePath) {
+  const std::u16string deep = u"C:\\" + std::u16string(296, u'g'), tooDeep = deep + std::u16string(201, u'h');  // 500 units
+  const std::string deepText = "C:\\" + std::string(296, 'g');
   struct Case {
     uint32_t id;
     std::vector<FakeModule> modules;
-    const char* exePath;
-    std::string profile;
+    std::u16string image;  // what the process reports read as its path
+    std::string exePath, profile;
   };
-  const Case cases[] = {{0, {kDemo, kRender}, "C:\\Games\\Demo\\demo.exe", kDemoModules},
-                        {7, {{u"a.dll", u"a", 0x80000000u}, {u"b.dll", u"b", 0}}, "a",
+  const Case cases[] = {{0, {kDemo, kRender}, u"", "C:\\Games\\Demo\\demo.exe", kDemoModules},
+                        {7, {{u"a.dll", u"a", 0x80000000u}, {u"b.dll", u"b", 0}}, u"", "a",
                          "[{\"Name\": \"a.dll\",\"Path\": \"a\",\"Size\": -2147483648},"
                          "{\"Name\": \"b.dll\",\"Path\": \"b\",\"Size\": 0}]"},
-                        {8, {}, "", ""},
-                        {9, {}, "", ""}};
+                        {8, {}, u"", "", ""},
+                        {9, {}, u"", "", ""},
+                        {0, {{u"d.exe", deep + u"\\d.exe", 1}, {u"d.dll", deep + u"\\d.dll", 2}}, deep + u"\\d.exe",
+                         deepText + "\\d.exe",
+                         "[{\"Name\": \"d.exe\",\"Path\": \"" + deepText + "\\d.exe\",\"Size\": 1},"
+                         "{\"Name\": \"d.dll\",\"Path\": \"\",\"Size\": 2}]"},
+                        {11, {{u"d.exe", deep + u"\\d.exe", 1}}, u"", "", "[{\"Name\": \"d.exe\",\"Path\": \"\",\"Size\": 1}]"},
+                        {12, {{u"d.exe", tooDeep, 1}}, tooDeep, "", "[{\"Name\": \"d.exe\",\"Path\": \"\",\"Size\": 1}]"}};
   for (const Case& c : cases) {
     FakeWindows fake;
-    if (c.id != 9) fake.modules[c.id == 0 ? 4242 : c.id] = c.modules;
+    const uint32_t id = c.id == 0 ? 4242 : c.id;
+    if (c.id != 9) fake.modules[id] = c.modules;
+    fake.processes = {{id, u"d.exe", c.image, kLimitedRights, !c.image.empty()}};
     ResetReportBuffer();
     AppendText("previous report");
-    EXPECT_STREQ(GetExePath(c.id), c.exePath) << c.id;
+    EXPECT_EQ(GetExePath(c.id), c.exePath) << c.id;
     EXPECT_EQ(GetModuleProfile(c.id), c.profile) << c.id;
     EXPECT_TRUE(fake.clean()) << c.id;
   }
@@ -121,33 +138,50 @@ TEST(ProcessReports, InventoryAndVerdicts) {
                        "\"Module\": " + kDemoModules + "},{\"Id\": 5120,\"Name\": \"tool.exe\",\"Path\": \"\"},"
                        "{\"Id\": 77,\"Name\": \"x.exe\",\"Path\": \"\"},"
                        "{\"Id\": 88,\"Name\": \"agent.exe\",\"Path\": \"C:\\Agent\\agent.exe\"}]}");
-  const std::u16string verified = u"The file \"C:\\Windows\\svchost.exe\" is signed and the signature was verified.\n";
-  EXPECT_EQ(fake.printed, (std::vector<std::u16string>{u"The file \"C:\\Games\\Demo\\demo.exe\" is not signed.\n",
-                                                       verified, verified,
-                                                       u"The file \"C:\\Agent\\agent.exe\" is not signed.\n"}));
+  const std::string verified = "The file \"C:\\Windows\\svchost.exe\" is signed and the signature was verified.\n";
+  EXPECT_EQ(fake.printed, (std::vector<std::string>{"The file \"C:\\Games\\Demo\\demo.exe\" is not signed.\n",
+                                                    verified, verified,
+                                                    "The file \"C:\\Agent\\agent.exe\" is not signed.\n"}));
   EXPECT_EQ(fake.checked.size(), 3u) << "each distinct file is checked once";
   EXPECT_EQ(QZS_glosdi(), inventory);
   EXPECT_EQ(fake.checked.size(), 6u) << "and again in the next call";
 
   // VerifyProcessProfile(0) checks the calling process (4242 here), as the
   // other exports that take a process id do. A path that cannot be read is
-  // not checked, nor is one of 260 units, which would not fit with its
-  // terminator (91; 90's 259 units fit). An id is written as signed decimal.
-  const std::u16string deep = u"C:\\" + std::u16string(252, u'd') + u".exe";
-  fake.processes.push_back({90, u"d.exe", deep}), fake.processes.push_back({91, u"d.exe", deep + u"x"});
+  // not checked. Paths are read whole: one of 300 units (90) is checked and
+  // written whole, one of 600 (91) is checked whole but written empty, as it
+  // passes the 499 bytes of a value, and one of 32768 units (92), one more
+  // than the longest Windows path, cannot be read. An id is written as
+  // signed decimal.
+  const std::u16string deep = u"C:\\" + std::u16string(292, u'd') + u".exe", deeper = deep + std::u16string(300, u'x');
+  const std::string deepText = "C:\\" + std::string(292, 'd') + ".exe";
+  fake.processes.push_back({90, u"d.exe", deep}), fake.processes.push_back({91, u"d.exe", deeper});
+  fake.processes.push_back({92, u"d.exe", u"C:\\" + std::u16string(32765, u'l')});
   const std::pair<uint32_t, std::string> verdicts[] = {
       {0, "4242,\"Path\": \"C:\\Games\\Demo\\demo.exe\",\"Verdict\": \"FAILED"},
       {300, "300,\"Path\": \"C:\\Windows\\svchost.exe\",\"Verdict\": \"PASSED"},
       {88, "88,\"Path\": \"C:\\Agent\\agent.exe\",\"Verdict\": \"FAILED"},
-      {90, "90,\"Path\": \"C:\\" + std::string(252, 'd') + ".exe\",\"Verdict\": \"FAILED"},
+      {90, "90,\"Path\": \"" + deepText + "\",\"Verdict\": \"FAILED"},
       {91, "91,\"Path\": \"\",\"Verdict\": \"FAILED"},
+      {92, "92,\"Path\": \"\",\"Verdict\": \"FAILED"},
       {5120, "5120,\"Path\": \"\",\"Verdict\": \"FAILED"},
       {77, "77,\"Path\": \"\",\"Verdict\": \"FAILED"},
       {0xFFFFFFFF, "-1,\"Path\": \"\",\"Verdict\": \"FAILED"}};
   for (const auto& [id, verdict] : verdicts) EXPECT_EQ(VerifyProcessProfile(id), "{\"Id\": " + verdict + "\"}") << id;
+  EXPECT_EQ(fake.checked.back(), deeper) << "91 is checked whole, and no process after it";
 
+  // In the inventory, the executable's path that the module snapshot cut is
+  // the process's whole path, read once.
+  fake.processes = {{90, u"d.exe", deep}};
+  fake.modules[90] = {{u"d.exe", deep, 1}};
+  fake.calls.clear();
+  EXPECT_EQ(QZS_glosdi(), "{\"Process\": [{\"Id\": 90,\"Name\": \"d.exe\",\"Path\": \"" + deepText +
+                              "\",\"Module\": [{\"Name\": \"d.exe\",\"Path\": \"" + deepText +
+                              "\",\"Size\": 1}]}]}");
+  EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), "open"), 1);
+
+  fake.processes = {{0, u"[System Process]", u""}, {4242, u"demo.exe", u"C:\\Games\\Demo\\demo.exe"}};
   fake.trust[u"C:\\Games\\Demo\\demo.exe"] = {0, 0};
-  fake.processes.resize(3);
   EXPECT_STREQ(QZS_glosdi(), "{\"Process\": []}");
   fake.processes.clear();
   EXPECT_STREQ(QZS_glosdi(), "{\"Error\" : \"Proc Snap : First value handle failed to get\"}");
@@ -169,12 +203,12 @@ TEST(ProcessReports, MoreDistinctFilesThanTheVerdictTableHolds) {
 }
 
 // No report block (a fragmented 32-bit address space): every reporting export
-// answers a static text, never null, and asks the platform nothing; later
-// appends are dropped.
+// answers a static text, never null, and asks the platform nothing; appends
+// are dropped. The block is made at the first report that can have it, and
+// is made once in a process: this test runs in a process of its own.
 TEST(NoReportBlock, StaticTextsAndNothingAsked) {
   FakeWindows fake;
-  ResetReportBuffer();
-  AppendText("previous report");
+  fake.modules[4242] = {kDemo};
   fake.refuseAllocation = true;
   for (auto reportExport : {&GetModuleProfile, &GetExePath, &VerifyProcessProfile}) EXPECT_STREQ(reportExport(0), "");
   EXPECT_STREQ(QZS_glosdi(), "");
@@ -182,6 +216,8 @@ TEST(NoReportBlock, StaticTextsAndNothingAsked) {
   EXPECT_TRUE(fake.calls.empty() && fake.checked.empty());
   AppendText("dropped");
   EXPECT_EQ(ReportLength(), 0u);
+  fake.refuseAllocation = false;
+  EXPECT_STREQ(GetExePath(0), "C:\\Games\\Demo\\demo.exe");
 }
 
 }  // namespace
