@@ -230,4 +230,6 @@ void SaveAccountFile(const PlatformModel& model) {
 
 bool AccountFileInUse() { return g_inUse; }
 
+void WriteLogLine(const std::string& line) { LogLine(line); }
+
 }  // namespace qz::sim
