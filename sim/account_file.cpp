@@ -61,9 +61,9 @@ AppDefinitions ReadDefinitions(const std::string& file) {
     for (std::size_t i = 0; i < statistics.size(); ++i) {
       const std::string at = Index(Key("", "statistics"), i);
       const json& statistic = Object(statistics[i], at);
-      const std::string type = statistic.contains("type") ? statistic["type"].dump() : "";
-      if (type != "\"int\"" && type != "\"float\"") Bad(Key(at, "type"), "\"int\" or \"float\"", statistic.value("type", json()));
-      definitions.statistics[String(statistic.value("name", json()), Key(at, "name"), "a name")] = type == "\"float\"";
+      const json type = statistic.value("type", json());
+      if (type != "int" && type != "float") Bad(Key(at, "type"), "\"int\" or \"float\"", type);
+      definitions.statistics[String(statistic.value("name", json()), Key(at, "name"), "a name")] = type == "float";
     }
     const json& achievements = Array(all.contains("achievements") ? all["achievements"] : none,
                                      Key("", "achievements"), "an array of achievements");

@@ -43,9 +43,12 @@ std::wstring DllFolder() {
 }
 
 std::wstring WholePath(const std::wstring& path) {
-  if (StartsWith(path, L"\\\\?\\")) return path;
-  std::wstring full = Grown([&path](wchar_t* buffer, DWORD size) {
-    return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+  // Windows does not resolve a path of the long form: resolve its plain form.
+  const std::wstring plain = StartsWith(path, L"\\\\?\\UNC\\") ? L"\\\\" + path.substr(8)
+                             : StartsWith(path, L"\\\\?\\")      ? path.substr(4)
+                                                                  : path;
+  std::wstring full = Grown([&plain](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(plain.c_str(), size, buffer, nullptr);
   });
   // Room for a file name after a folder keeps a folder in the plain form only when its files fit too.
   if (full.empty() || full.size() < MAX_PATH - 32) return full;
