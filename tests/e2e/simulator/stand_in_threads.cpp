@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kRounds = 20000;
+constexpr int kRounds = 50000;
 volatile LONG g_done = 0;
 
 DWORD WINAPI Pump(void*) {
