@@ -13,7 +13,8 @@
  *   QZSim_StatInt_fn statInt = (QZSim_StatInt_fn)GetProcAddress(steam, "QZSim_StatInt");
  *   if (statInt != NULL) printf("KILL_ENEMY is %d\n", statInt("KILL_ENEMY"));
  *
- * Call them from the game's thread, like the library's own exports. Texts
+ * Each runs alone: the stand-in serialises its functions and the platform's
+ * (the library allows a ticket asked on one thread while another pumps). Texts
  * are narrow and NUL-terminated; a null text counts as the empty one.
  * C99 and C++.
  */

@@ -4,6 +4,8 @@
 // the stand-in keeps what the game stores there, and a log file beside it
 // (steam_sim.log) gets one line per platform call and event, its first line
 // saying which account is in use (the default player when there is no file).
+#include <string>
+
 #include "sim/platform_model.h"
 
 namespace qz::sim {
@@ -23,5 +25,8 @@ void SaveAccountFile(const PlatformModel& model);
 
 // True when an account file was found at the first start.
 bool AccountFileInUse();
+
+// Appends a line to the log (nothing while it is not open).
+void WriteLogLine(const std::string& line);
 
 }  // namespace qz::sim

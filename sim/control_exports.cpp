@@ -8,6 +8,7 @@
 #include "sim/account_file.h"
 #include "sim/callback_dispatch.h"
 #include "sim/control_functions.h"
+#include "sim/stand_in_entry.h"
 #include "sim/stand_in_model.h"
 
 namespace {
@@ -51,10 +52,14 @@ int32_t Registration(const PlatformModel& model, int32_t index, QZSimRegistratio
 
 }  // namespace
 
-#define QZ_CONTROL_EXPORT(name, ret, params, args, call) \
-  extern "C" ret __cdecl QZSim_##name params {           \
-    [[maybe_unused]] PlatformModel& model = qz::sim::StandInModel(); \
-    return call;                                         \
+// Each under the stand-in's lock with every exception caught, like the
+// platform exports.
+#define QZ_CONTROL_EXPORT(name, ret, params, args, call)               \
+  extern "C" ret __cdecl QZSim_##name params {                         \
+    return qz::sim::Enter("QZSim_" #name, [&] {                        \
+      [[maybe_unused]] PlatformModel& model = qz::sim::StandInModel(); \
+      return call;                                                     \
+    });                                                                \
   }
 QZ_SIM_CONTROLS(QZ_CONTROL_EXPORT)
 #undef QZ_CONTROL_EXPORT

@@ -41,6 +41,16 @@ void PlatformModel::SetStatReadFails(const std::string& name, bool fails) {
   }
 }
 
+void PlatformModel::SetStat(const std::string& name, int32_t value) {
+  floatStats_.erase(name);
+  intStats_[name] = value;
+}
+
+void PlatformModel::SetStat(const std::string& name, float value) {
+  intStats_.erase(name);
+  floatStats_[name] = value;
+}
+
 void PlatformModel::SetDisplayAttribute(const std::string& apiName, const std::string& key, const std::string& text) {
   displayAttributes_[apiName][key] = text;
 }
@@ -66,7 +76,7 @@ int32_t PlatformModel::StatInt(const std::string& name) const {
 
 float PlatformModel::StatFloat(const std::string& name) const {
   auto it = floatStats_.find(name);
-  return it == floatStats_.end() ? 0.0f : it->second;
+  return it != floatStats_.end() ? it->second : static_cast<float>(StatInt(name));
 }
 
 bool PlatformModel::Achieved(const std::string& apiName) const {
@@ -78,11 +88,12 @@ void PlatformModel::Log(const char* function, std::string arguments) {
   if (observer) observer(std::string(function) + "(" + arguments + ")");
   calls_.push_back({function, std::move(arguments)});
   if (calls_.size() > kCallRecordBound) calls_.pop_front();
-  for (auto it = triggers_.begin(); it != triggers_.end(); ++it) {
+  for (auto it = triggers_.begin(); it != triggers_.end();) {
     if (it->function == function) {
       Queue(it->callbackId, it->data.data(), it->data.size(), 1, true);
-      triggers_.erase(it);
-      break;
+      it = triggers_.erase(it);
+    } else {
+      ++it;
     }
   }
 }
@@ -104,6 +115,13 @@ bool PlatformModel::NextResult(std::vector<bool>& results) {
 
 bool PlatformModel::Configured(const char* name) const {
   return name != nullptr && unconfiguredStats_.count(name) == 0;
+}
+
+bool PlatformModel::Defined(const char* name, bool achievement) {
+  if (!definitions_ || name == nullptr) return name != nullptr;
+  if (achievement ? definitions_->achievements.count(name) != 0 : definitions_->statistics.count(name) != 0) return true;
+  if (observer) observer("refused: " + std::string(name) + " is not defined by the app");
+  return false;
 }
 
 void PlatformModel::Queue(int callbackId, const void* data, std::size_t size, int onPump, bool scripted) {
@@ -227,17 +245,18 @@ bool PlatformModel::BLoggedOn() {
 
 uint64_t PlatformModel::GetSteamID() {
   Log("SteamAPI_ISteamUser_GetSteamID", "");
-  return running_ ? steamId_ : 0;
+  return running_ && loggedOn_ ? steamId_ : 0;
 }
 
 HAuthTicket PlatformModel::GetAuthSessionTicket(void* ticket, int capacity, uint32_t* length,
                                                 const void* identity) {
   Log("SteamAPI_ISteamUser_GetAuthSessionTicket",
       Join(Pointer(ticket), std::to_string(capacity), Pointer(length), Pointer(identity)));
-  std::size_t n = running_ && ticket && capacity > 0 ? std::min(ticket_.size(), static_cast<std::size_t>(capacity)) : 0;
+  const bool user = running_ && loggedOn_;
+  std::size_t n = user && ticket && capacity > 0 ? std::min(ticket_.size(), static_cast<std::size_t>(capacity)) : 0;
   if (n > 0) std::memcpy(ticket, ticket_.data(), n);
   if (length) *length = static_cast<uint32_t>(n);
-  if (!running_) return 0;
+  if (!user) return 0;
   HAuthTicket handle = ++lastTicket_;
   if (ticketAfterPumps_ > 0) {
     GetAuthSessionTicketResponse_t response{};
@@ -261,7 +280,7 @@ SteamAPICall_t PlatformModel::RequestStoreAuthURL(const char* redirectUrl) {
 
 bool PlatformModel::RequestCurrentStats() {
   Log("SteamAPI_ISteamUserStats_RequestCurrentStats", "");
-  if (!running_ || !NextResult(requestResults_)) return false;
+  if (!running_ || !loggedOn_ || !NextResult(requestResults_)) return false;
   UserStatsReceived_t answer{};
   answer.m_nGameID = CGameID(appId_).ToUint64();
   answer.m_eResult = receivedResult_;
@@ -272,54 +291,54 @@ bool PlatformModel::RequestCurrentStats() {
 
 bool PlatformModel::GetStatInt32(const char* name, int32_t* value) {
   Log("SteamAPI_ISteamUserStats_GetStatInt32", Join(Text(name), Pointer(value)));
-  if (!running_ || !Configured(name) || !value) return false;
+  if (!running_ || !Configured(name) || !Defined(name, false) || !value) return false;
   *value = StatInt(name);
   return true;
 }
 
 bool PlatformModel::GetStatFloat(const char* name, float* value) {
   Log("SteamAPI_ISteamUserStats_GetStatFloat", Join(Text(name), Pointer(value)));
-  if (!running_ || !Configured(name) || !value) return false;
+  if (!running_ || !Configured(name) || !Defined(name, false) || !value) return false;
   *value = StatFloat(name);
   return true;
 }
 
 bool PlatformModel::SetStatInt32(const char* name, int32_t value) {
   Log("SteamAPI_ISteamUserStats_SetStatInt32", Join(Text(name), std::to_string(value)));
-  if (!running_ || !Configured(name)) return false;
-  intStats_[name] = value;
+  if (!running_ || !Configured(name) || !Defined(name, false)) return false;
+  SetStat(name, value);
   return true;
 }
 
 bool PlatformModel::SetStatFloat(const char* name, float value) {
   Log("SteamAPI_ISteamUserStats_SetStatFloat", Join(Text(name), Float(value)));
-  if (!running_ || !Configured(name)) return false;
+  if (!running_ || !Configured(name) || !Defined(name, false)) return false;
   // The platform takes finite values only; the account could not hold others.
   if (!std::isfinite(value)) {
     if (observer) observer("refused: " + Text(name) + " is not a finite number");
     return false;
   }
-  floatStats_[name] = value;
+  SetStat(name, value);
   return true;
 }
 
 bool PlatformModel::GetAchievement(const char* name, bool* achieved) {
   Log("SteamAPI_ISteamUserStats_GetAchievement", Join(Text(name), Pointer(achieved)));
-  if (!running_ || !name || !achieved) return false;
+  if (!running_ || !Defined(name, true) || !achieved) return false;
   *achieved = Achieved(name);
   return true;
 }
 
 bool PlatformModel::SetAchievementFlat(const char* name) {
   Log("SteamAPI_ISteamUserStats_SetAchievement", Text(name));
-  if (!running_ || !name) return false;
+  if (!running_ || !Defined(name, true)) return false;
   achievements_[name] = true;
   return true;
 }
 
 const char* PlatformModel::GetAchievementDisplayAttribute(const char* name, const char* key) {
   Log("SteamAPI_ISteamUserStats_GetAchievementDisplayAttribute", Join(Text(name), Text(key)));
-  if (!running_ || !name || !key) return "";
+  if (!running_ || !key || !Defined(name, true)) return "";
   auto achievement = displayAttributes_.find(name);
   if (achievement == displayAttributes_.end()) return "";
   auto text = achievement->second.find(key);

@@ -12,6 +12,8 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,13 @@ struct ModelRegistration {
   int sizeBytes;   // as the object's GetCallbackSizeBytes() answered at registration
 };
 
+// What the game's app defines on the platform: its statistics, each an int
+// or a float, and its achievements, by API name.
+struct AppDefinitions {
+  std::map<std::string, bool> statistics;  // name -> whether it is a float statistic
+  std::set<std::string> achievements;
+};
+
 class PlatformModel {
  public:
   PlatformModel();
@@ -52,19 +61,29 @@ class PlatformModel {
   void SetStartSucceeds(bool succeeds) { startSucceeds_ = succeeds; }  // default true
   // What a failed start writes into the caller's message buffer.
   void SetStartFailureMessage(std::string message) { startFailure_ = std::move(message); }
+  // Without a logged-on user there is no user data: GetSteamID answers 0, a
+  // ticket request gets no ticket (handle 0, no bytes, no response) and
+  // RequestCurrentStats answers false.
   void SetLoggedOn(bool loggedOn) { loggedOn_ = loggedOn; }             // default true
   void SetSteamId(uint64_t steamId) { steamId_ = steamId; }             // default 76561197960287930
   void SetAppId(AppId_t appId) { appId_ = appId; }                      // default 480
   // The player's statistics and achievements on the platform account. A stat
   // that was never set reads as 0 (GetStat succeeds) unless its read fails.
+  // A stat holds an int or a float, whichever was set last; an int stat
+  // reads as the float it spells through GetStatFloat.
   // SetStat and SetAchievement change the account at once; ResetAllStats
   // zeroes every stat and, when asked, clears every achievement.
-  void SetStat(const std::string& name, int32_t value) { intStats_[name] = value; }
-  void SetStat(const std::string& name, float value) { floatStats_[name] = value; }
+  void SetStat(const std::string& name, int32_t value);
+  void SetStat(const std::string& name, float value);
   // The stat is not configured for the game: GetStat of this name answers
   // false and writes nothing, and SetStat answers false and changes nothing.
   void SetStatReadFails(const std::string& name, bool fails);
   void SetAchievement(const std::string& apiName, bool achieved) { achievements_[apiName] = achieved; }
+  // The app's definitions. Once set, a statistics or achievement call for a
+  // name they lack answers false (a display text: "") and tells the observer
+  // "refused: <name> is not defined by the app", as the platform refuses it.
+  // Unset (the default), every name is accepted.
+  void SetAppDefinitions(AppDefinitions definitions) { definitions_ = std::move(definitions); }
   // GetAchievementDisplayAttribute(apiName, key) answers this text ("" by default).
   void SetDisplayAttribute(const std::string& apiName, const std::string& key, const std::string& text);
   // Answers of successive calls; the last one repeats. Default: true.
@@ -94,7 +113,8 @@ class PlatformModel {
   }
   void QueueRaw(int callbackId, const void* data, std::size_t size, int onPump);
   // Queues the event for the next pump after the first later call of
-  // `function` (a flat function's name, e.g. "SteamAPI_ISteamFriends_ActivateGameOverlay").
+  // `function` (a flat function's name, e.g. "SteamAPI_ISteamFriends_ActivateGameOverlay");
+  // every event queued for one function comes after that same call.
   void QueueAfterCall(const std::string& function, int callbackId, const void* data, std::size_t size);
 
   // --- What the platform saw ---
@@ -197,6 +217,8 @@ class PlatformModel {
   void* AccessorHandle(InterfaceId which);
   void* InterfaceHandle(HSteamUser user, HSteamPipe pipe, const char* version);
   bool Configured(const char* name) const;
+  // The name is one the app defines (always, without definitions); else false and a line.
+  bool Defined(const char* name, bool achievement);
   static bool NextResult(std::vector<bool>& results);
   void Queue(int callbackId, const void* data, std::size_t size, int onPump, bool scripted = false);
 
@@ -210,6 +232,7 @@ class PlatformModel {
   std::map<std::string, bool> unconfiguredStats_;
   std::map<std::string, bool> achievements_;
   std::map<std::string, std::map<std::string, std::string>> displayAttributes_;
+  std::optional<AppDefinitions> definitions_;
   std::vector<bool> requestResults_{true};
   std::vector<bool> storeResults_{true};
   EResult receivedResult_ = k_EResultOK;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "sim/account_file.h"
+#include "sim/stand_in_entry.h"
 #include "sim/stand_in_model.h"
 
 namespace qz::sim {
@@ -29,11 +30,14 @@ qz::sim::PlatformModel& Model() {
 
 }  // namespace
 
-// One export: `signature` is (return, parameters, model call).
+// One export: `signature` is (return, parameters, model call), made under
+// the stand-in's lock with every exception caught.
 #define QZ_STAND_IN_EXPORT(signature, name) extern "C" QZ_STAND_IN_APPLY(QZ_STAND_IN_DEFINE, (name, QZ_STEAM_UNPAREN signature))
 #define QZ_STAND_IN_APPLY(macro, arguments) macro arguments
 #define QZ_STAND_IN_DEFINE(name, ret, params, call) \
-  ret __cdecl name params { return Model().call; }
+  ret __cdecl name params {                         \
+    return qz::sim::Enter(#name, [&] { return Model().call; }); \
+  }
 
 #define QZ_STAND_IN_FLAT(name, ret, params, call, exports) \
   QZ_STEAM_FOR_EACH(QZ_STAND_IN_EXPORT, (ret, params, call), QZ_STEAM_UNPAREN exports)

@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "sim/account_file.h"
+#include "sim/stand_in_entry.h"
 #include "sim/stand_in_model.h"
 
 namespace qz::sim {
@@ -158,12 +159,12 @@ void* EntryOf() {
 }
 
 // One struct per row: its interface, its slot in each version and the call
-// its entries make.
-#define QZ_CLIENT_ROW(use, iface, method, ret, params, call, exports, slots) \
-  struct iface##_##method##_Row {                                            \
-    static constexpr InterfaceId kInterface = InterfaceId::iface;            \
-    static constexpr Slot kSlots[] = {QZ_STEAM_UNPAREN slots};               \
-    static ret Call params { return Client().call; }                         \
+// its entries make (under the stand-in's lock, every exception caught).
+#define QZ_CLIENT_ROW(use, iface, method, ret, params, call, exports, slots)          \
+  struct iface##_##method##_Row {                                                     \
+    static constexpr InterfaceId kInterface = InterfaceId::iface;                     \
+    static constexpr Slot kSlots[] = {QZ_STEAM_UNPAREN slots};                        \
+    static ret Call params { return Enter(#iface "::" #method, [&] { return Client().call; }); } \
   };
 QZ_STEAM_METHODS(QZ_CLIENT_ROW)
 #undef QZ_CLIENT_ROW
@@ -262,21 +263,26 @@ using qz::sim::InterfaceId;
 
 // The client's own exports, cdecl as steam_api.dll calls them.
 extern "C" void* __cdecl CreateInterface(const char* version, int* returnCode) {
-  qz::sim::ClientModel& model = qz::sim::StartingClient();
-  InterfaceId which{};
-  const bool client = qz::sim::PlatformModel::InterfaceOfVersion(version, &which) && which == InterfaceId::Client;
-  // Without a client (the start fails) the real DLL finds none to talk to.
-  void* object = client && !model.StartSucceeds() ? nullptr : qz::sim::AllObjects().Find(version);
-  if (model.observer) model.observer(std::string("CreateInterface(") + (version ? version : "null") + ")");
-  if (returnCode != nullptr) *returnCode = object != nullptr ? 0 : 1;
-  return object;
+  if (returnCode != nullptr) *returnCode = 1;
+  return qz::sim::Enter("CreateInterface", [&]() -> void* {
+    qz::sim::ClientModel& model = qz::sim::StartingClient();
+    InterfaceId which{};
+    const bool client = qz::sim::PlatformModel::InterfaceOfVersion(version, &which) && which == InterfaceId::Client;
+    // Without a client (the start fails) the real DLL finds none to talk to.
+    void* object = client && !model.StartSucceeds() ? nullptr : qz::sim::AllObjects().Find(version);
+    if (model.observer) model.observer(std::string("CreateInterface(") + (version ? version : "null") + ")");
+    if (returnCode != nullptr) *returnCode = object != nullptr ? 0 : 1;
+    return object;
+  });
 }
 
 extern "C" bool __cdecl Steam_BGetCallback(HSteamPipe pipe, qz::sim::ClientModel::CallbackMessage* message) {
-  return qz::sim::Client().NextCallback(pipe, message);
+  return qz::sim::Enter("Steam_BGetCallback", [&] { return qz::sim::Client().NextCallback(pipe, message); });
 }
 
-extern "C" void __cdecl Steam_FreeLastCallback(HSteamPipe) { qz::sim::Client().FreeLastCallback(); }
+extern "C" void __cdecl Steam_FreeLastCallback(HSteamPipe) {
+  qz::sim::Enter("Steam_FreeLastCallback", [] { qz::sim::Client().FreeLastCallback(); });
+}
 
 // The library makes no call whose result it waits for.
 extern "C" bool __cdecl Steam_GetAPICallResult(HSteamPipe, SteamAPICall_t, void*, int, int, bool* failed) {

@@ -250,8 +250,10 @@ const std::vector<Step> kNoUser = {
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        const std::string loggedOn = std::to_string(QZSteam_BLoggedOn());
+       const std::string account = std::to_string(QZSteam_GetAccID()) + " " + QZSteam_GetAuthTicket(1);
        QZSteam_Shutdown();
-       return Expect("QZSteam_BLoggedOn", loggedOn, "0") + Expect("the statistics calls", platform.Calls(kStats), {}) +
+       return Expect("QZSteam_BLoggedOn", loggedOn, "0") + Expect("the account id and ticket", account, "0 -2") +
+              Expect("the statistics calls", platform.Calls(kStats), {}) +
               Expect("the user calls", platform.Calls("SteamAPI_ISteamUser_EndAuthSession"), {});
      }},
 };
@@ -302,6 +304,7 @@ const std::vector<Step> kNonFinite = {
      [](qz::sim::StandInClient& platform) {
        const std::string received = ReceiveStatistics(platform);
        QZSteam_SetStatValueFloat(std::numeric_limits<float>::quiet_NaN(), "RUN");
+       platform.SetStatInt("caf\xE9", 1);  // not UTF-8: kept as its bytes, written as a name the file can hold
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        std::ifstream in(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
@@ -309,6 +312,7 @@ const std::vector<Step> kNonFinite = {
        return received + Expect("the account's RUN", std::to_string(platform.StatFloat("RUN")), "12.500000") +
               Expect("a stored file without the NaN", std::to_string(file.find("\"RUN\": 12.5") != std::string::npos &&
                                                                      file.find("null") == std::string::npos &&
+                                                                     file.find("\"caf\xF4\x8F\xBF\xA9\": 1") != std::string::npos &&
                                                                      file.find("\"achievements\"") != std::string::npos),
                      "1");
      }},
