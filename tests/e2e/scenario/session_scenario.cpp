@@ -3,7 +3,8 @@
 // front of the simulated platform: a stand-in steam_api.dll beside the
 // program, or Valve's real steam_api.dll with the stand-in Steam client
 // (steamclient.dll beside the program, named in the registry of the Wine
-// prefix). Usage: qz_session_scenario CASE, CASE one of
+// prefix). It plays the statistics table the DLL was built with, from the
+// statistics.json beside the program. Usage: qz_session_scenario CASE, CASE one of
 //   session       the whole session: start, statistics received, an unlock
 //                 stored, a refused store, events, ticket, pass-throughs, exit
 //   start-fails   the account's client refuses the start
@@ -25,6 +26,10 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
 
 #include "QZSteam.h"
 #include "sim/stand_in_client.h"
@@ -95,33 +100,135 @@ struct Step {
   std::function<std::string(qz::sim::StandInClient& platform)> run;
 };
 
-// The platform's calls of one store: the 38 integer statistics and RUN, then StoreStats.
-Lines StoreCalls(const std::string& kill, const std::string& run) {
-  Lines calls;
-  const char* names[] = {"ACHIEVE_LEVEL", "CARRY_FLAG_CTF", "COLLECT_GOLD_WANTED", "DEFUSE_PLANT_SABOTAGE",
-                         "DYNAMITE_SNOWBALL_KILL", "FINISH_AK", "FINISH_DAILY_MC", "FINISH_MONTHLY_MC",
-                         "FINISH_SPECIAL_MC", "FINISH_WEEKLY_MC", "GIFT_WEAPON", "KILL_ENEMY", "KILL_ENEMY_AR",
-                         "KILL_ENEMY_EB", "KILL_ENEMY_G", "KILL_ENEMY_MW", "KILL_ENEMY_P", "KILL_ENEMY_S",
-                         "KILL_ENEMY_SMG", "KILL_ENEMY_SR", "MASS_KILL", "MOST_VAL_PLAYER", "RUN", "SCORE_FLAG_CTF",
-                         "SHOOT_BULLETS", "SNOWBALL_KILL", "SNOWBALL_WIN", "STONY_SNOWBALL_KILL", "TRANSFER_WEAPON",
-                         "UPGRADE_WEAPON", "UPGRADE_WEAPON_LVL_5", "WIN_CLAN", "WIN_CTF", "WIN_FFA", "WIN_MATCH",
-                         "WIN_ROUNDS_SABOTAGE", "WIN_SABOTAGE", "WIN_TDM", "WIN_WANTED"};
-  for (const std::string name : names) {
-    if (name == "RUN") {
-      calls.push_back(kStats + "SetStatFloat(RUN," + run + ")");
-    } else {
-      calls.push_back(kStats + "SetStatInt32(" + name + "," + (name == "KILL_ENEMY" ? kill : "0") + ")");
-    }
+// The statistics table as the release folder's statistics.json gives it.
+struct Table {
+  struct Statistic {
+    std::string name;
+    bool isFloat;
+  };
+  struct Achievement {
+    std::string name;
+    std::size_t stat;
+    double threshold;
+  };
+  std::vector<Statistic> stats;
+  std::vector<Achievement> achievements;  // in id order
+  std::vector<std::size_t> byName;        // the stats in the byte order of their names
+};
+
+Table ReadTable() {
+  Table table;
+  std::ifstream in(std::filesystem::path(ProgramFolder() + L"\\statistics.json"));
+  const nlohmann::json file = nlohmann::json::parse(in, nullptr, false);
+  if (!file.is_object()) return table;
+  for (const auto& stat : file["statistics"])
+    table.stats.push_back({stat["name"].get<std::string>(), stat["type"] == "float"});
+  for (const auto& row : file["achievements"]) {
+    std::size_t stat = 0;
+    while (stat < table.stats.size() && table.stats[stat].name != row["statistic"]) ++stat;
+    table.achievements.push_back({row["name"].get<std::string>(), stat, row["threshold"].get<double>()});
   }
-  calls.push_back(kStats + "StoreStats()");
-  return calls;
+  for (std::size_t stat = 0; stat < table.stats.size(); ++stat) table.byName.push_back(stat);
+  std::sort(table.byName.begin(), table.byName.end(),
+            [&](std::size_t a, std::size_t b) { return table.stats[a].name < table.stats[b].name; });
+  return table;
 }
+const Table g_table = ReadTable();
+
+// The statistics and unlocks the account must hold, advanced as the library
+// must advance them: the calls of a tick are the unlocks, in id order, then,
+// when a store is due, every statistic in byte order of the names and StoreStats.
+struct Account {
+  std::vector<double> values = std::vector<double>(g_table.stats.size());
+  std::vector<bool> unlocked = std::vector<bool>(g_table.achievements.size());
+
+  static std::string Text(const Table::Statistic& stat, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, stat.isFloat ? "%g" : "%.0f", value);
+    return text;
+  }
+  Lines Store() const {
+    Lines calls;
+    for (const std::size_t stat : g_table.byName) {
+      const Table::Statistic& s = g_table.stats[stat];
+      calls.push_back(kStats + (s.isFloat ? "SetStatFloat(" : "SetStatInt32(") + s.name + "," + Text(s, values[stat]) + ")");
+    }
+    calls.push_back(kStats + "StoreStats()");
+    return calls;
+  }
+  Lines Tick(bool storeDue) {
+    Lines calls;
+    for (std::size_t row = 0; row < g_table.achievements.size(); ++row) {
+      const Table::Achievement& a = g_table.achievements[row];
+      const bool reached = g_table.stats[a.stat].isFloat
+                               ? static_cast<float>(values[a.stat]) >= static_cast<float>(a.threshold)
+                               : values[a.stat] >= a.threshold;
+      if (unlocked[row] || !reached) continue;
+      unlocked[row] = storeDue = true;
+      calls.push_back(kStats + "SetAchievement(" + a.name + ")");
+    }
+    if (!storeDue) return calls;
+    const Lines store = Store();
+    calls.insert(calls.end(), store.begin(), store.end());
+    return calls;
+  }
+  // The game sets a statistic through the export of its type.
+  void Set(std::size_t stat, double value) {
+    const char* name = g_table.stats[stat].name.c_str();
+    g_table.stats[stat].isFloat ? QZSteam_SetStatValueFloat(static_cast<float>(value), name)
+                                : QZSteam_SetStatValue(static_cast<int32_t>(value), name);
+    values[stat] = g_table.stats[stat].isFloat ? static_cast<float>(value) : value;
+  }
+  // The platform's account holds what the library stored: every value, and
+  // exactly the achievements earned.
+  std::string Compare(qz::sim::StandInClient& platform) const {
+    std::string found, expected;
+    for (std::size_t stat = 0; stat < values.size(); ++stat) {
+      const Table::Statistic& s = g_table.stats[stat];
+      const char* name = s.name.c_str();
+      found += s.name + "=" + Text(s, s.isFloat ? platform.StatFloat(name) : platform.StatInt(name)) + " ";
+      expected += s.name + "=" + Text(s, values[stat]) + " ";
+    }
+    for (std::size_t row = 0; row < unlocked.size(); ++row) {
+      found += std::to_string(platform.Achieved(g_table.achievements[row].name.c_str()));
+      expected += unlocked[row] ? "1" : "0";
+    }
+    return Expect("the account", found, expected);
+  }
+};
+Account g_account;
+
+// The achievement the session unlocks first: the first that a value below
+// its threshold leaves locked (none in a table without one), with its value
+// below the threshold; and a float and an int statistic besides it (RUN and
+// KILL_ENEMY in the built-in table).
+const std::size_t kPlayed = [] {
+  std::size_t row = 0;
+  while (row < g_table.achievements.size() && g_table.achievements[row].threshold <= (g_table.stats[g_table.achievements[row].stat].isFloat ? -3e38 : INT32_MIN)) ++row;
+  return row;
+}();
+bool Played() { return kPlayed < g_table.achievements.size(); }
+std::size_t PlayedStat() { return Played() ? g_table.achievements[kPlayed].stat : 0; }
+double Below(const Table::Achievement& a) {
+  return g_table.stats[a.stat].isFloat ? std::nextafter(static_cast<float>(a.threshold), -INFINITY) : a.threshold - 1;
+}
+// The first statistic of a kind besides the played one, or none (the count).
+std::size_t Other(bool isFloat) {
+  std::size_t stat = 0;
+  while (stat < g_table.stats.size() && (g_table.stats[stat].isFloat != isFloat || (Played() && stat == PlayedStat())))
+    ++stat;
+  return stat;
+}
+const std::size_t kOtherFloat = Other(true), kOtherInt = Other(false);
 
 // Pumps until the statistics have been read (at most ten frames).
 std::string ReceiveStatistics(qz::sim::StandInClient& platform) {
   for (int frame = 0; frame < 10; ++frame) {
     QZSteam_RunCallbacks();
-    if (!platform.Calls(kStats + "GetStatInt32(KILL_ENEMY,").empty()) return "";
+    if (!platform.Calls(kStats + "GetStatInt32(VERSION,").empty()) {
+      g_account.Tick(false);  // what the held values have earned, unlocked in the same frame
+      return "";
+    }
   }
   return "the statistics never arrived\n";
 }
@@ -167,26 +274,33 @@ const std::vector<Step> kSession = {
     {"a statistic raised to its threshold unlocks its achievement and every statistic is stored",
      [](qz::sim::StandInClient& platform) {
        platform.ClearCalls();
-       QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
+       if (!Played()) {
+         QZSteam_UpdateServer();
+       } else if (g_table.stats[PlayedStat()].isFloat) {
+         g_account.Set(PlayedStat(), g_table.achievements[kPlayed].threshold);
+       } else {
+         QZSteam_IncreaseStatValue(1, g_table.stats[PlayedStat()].name.c_str());
+         g_account.values[PlayedStat()] += 1;
+       }
        QZSteam_RunCallbacks();
-       Lines expected = StoreCalls("10", "12.5");
-       expected.insert(expected.begin(), kStats + "SetAchievement(KILL_ENEMY_10)");
+       const Lines expected = g_account.Tick(!Played());
        return Expect("the statistics calls", platform.Calls(kStats), expected) +
-              Expect("the account's KILL_ENEMY", std::to_string(platform.StatInt("KILL_ENEMY")), "10") +
-              Expect("KILL_ENEMY_10 unlocked", std::to_string(platform.Achieved("KILL_ENEMY_10")), "1");
+              Expect("an unlock", std::to_string(expected.size() > g_table.stats.size() + 1), Played() ? "1" : "0") +
+              g_account.Compare(platform);
      }},
-    {"a refused store is made again on the next frame",
+    {"a refused store is made again on the next frame, with what the values earned before it",
      [](qz::sim::StandInClient& platform) {
        platform.SetStoreStatsResults({false, true});
        QZSteam_RunCallbacks();  // the stored event of the last store
        platform.ClearCalls();
-       QZSteam_SetStatValueFloat(20.25f, "RUN");
+       if (kOtherFloat < g_table.stats.size()) g_account.Set(kOtherFloat, 20.25);
+       if (kOtherInt < g_table.stats.size()) g_account.Set(kOtherInt, 40);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        QZSteam_RunCallbacks();
-       const Lines store = StoreCalls("10", "20.25");
-       Lines expected = store;
-       expected.insert(expected.end(), store.begin(), store.end());
+       Lines expected = g_account.Tick(true);
+       const Lines again = g_account.Store();
+       expected.insert(expected.end(), again.begin(), again.end());
        return Expect("the statistics calls", platform.Calls(kStats), expected);
      }},
     {"the ticket comes as hex text",
@@ -217,17 +331,16 @@ const std::vector<Step> kSession = {
      }},
     {"the exit sequence stores the last values, then ends the session",
      [](qz::sim::StandInClient& platform) {
-       QZSteam_SetStatValue(33, "KILL_ENEMY");
+       g_account.Set(0, 33);
        platform.ClearCalls();
        QZSteam_UpdateServer();
        QZSteam_Shutdown();
-       Lines expected = StoreCalls("33", "20.25");
+       Lines expected = g_account.Store();
        expected.push_back("SteamAPI_ISteamUser_EndAuthSession(76561197960287930)");
        expected.push_back("SteamAPI_Shutdown()");
        Lines calls = Starting(platform.Calls(), "SteamAPI_ISteam");
        for (const std::string& call : Starting(platform.Calls(), "SteamAPI_Shutdown")) calls.push_back(call);
-       return Expect("the calls", calls, expected) +
-              Expect("the account's KILL_ENEMY", std::to_string(platform.StatInt("KILL_ENEMY")), "33") +
+       return Expect("the calls", calls, expected) + g_account.Compare(platform) +
               Expect("QZSteam_BLoggedOn after it", std::to_string(QZSteam_BLoggedOn()), "0") +
               Expect("the ticket after it", QZSteam_GetAuthTicket(1), "-1");
      }},
@@ -246,7 +359,7 @@ const std::vector<Step> kNoUser = {
     {"the session runs without a user and without statistics",
      [](qz::sim::StandInClient& platform) {
        for (int frame = 0; frame < 3; ++frame) QZSteam_RunCallbacks();
-       QZSteam_SetStatValue(5, "KILL_ENEMY");
+       g_account.Set(0, 5);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        const std::string loggedOn = std::to_string(QZSteam_BLoggedOn());
@@ -291,7 +404,7 @@ const std::vector<Step> kOffline = {
      }},
     {"a failed reception takes no update: nothing is stored",
      [](qz::sim::StandInClient& platform) {
-       QZSteam_SetStatValue(50, "KILL_ENEMY");
+       g_account.Set(0, 50);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        return Expect("the stores", platform.Calls(kStats + "StoreStats"), {});
@@ -355,11 +468,21 @@ int main(int argc, char** argv) {
   const std::wstring client = Beside(L"steamclient.dll");
   const bool real = Exists(client);
   if (real && !PointSteamAtTheStandInClient(client)) return 1;
-  {
-    std::ofstream account(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
-    account << "{\"appId\": 480, \"steamId\": " << kSteamId
-            << ", \"stats\": {\"VERSION\": 1, \"KILL_ENEMY\": 9, \"RUN\": 12.5}" << chosen->accountExtra << "}\n";
+  if (g_table.stats.empty()) {
+    std::printf("FAILED: no statistics table (statistics.json) beside the program\n");
+    return 1;
   }
+  {
+    // The played statistic one below its threshold, a float statistic at 12.5.
+    std::ofstream account(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
+    account.precision(9);
+    account << "{\"appId\": 480, \"steamId\": " << kSteamId << ", \"stats\": {\"VERSION\": 1";
+    if (Played()) account << ", \"" << g_table.stats[PlayedStat()].name << "\": " << Below(g_table.achievements[kPlayed]);
+    if (kOtherFloat < g_table.stats.size()) account << ", \"" << g_table.stats[kOtherFloat].name << "\": 12.5";
+    account << "}" << chosen->accountExtra << "}\n";
+  }
+  if (Played()) g_account.values[PlayedStat()] = Below(g_table.achievements[kPlayed]);
+  if (kOtherFloat < g_table.stats.size()) g_account.values[kOtherFloat] = 12.5;
   qz::sim::StandInClient platform(real ? client : Beside(L"steam_api.dll"));
   if (!platform.Usable()) {
     std::printf("FAILED: no simulated platform beside the program\n");
