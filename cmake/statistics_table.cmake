@@ -5,7 +5,9 @@
 # (an achievement's "id" may be given; its position gives it: 1, 2, ...).
 # Checks the table and writes into the folder OUT what the build makes of it:
 #   statistics_table_size.h  the counts, for the session's headers
-#   statistics_table.inc     the compile-time arrays of achievement_table.cpp
+#   statistics_table.inc     the compile-time arrays of achievement_table.cpp:
+#                            the statistics, the achievements' rows, and both
+#                            in the byte order of their names
 #   statistics.json          the table as the release folder ships it
 #   statistics.md            its page of the docs
 # A file is rewritten only when its content changes. A table with faults
@@ -193,7 +195,6 @@ set(rows "")          # C++ rows of kAchievementRows
 set(json_rows "")     # rows of statistics.json
 set(page_rows "")     # rows of statistics.md
 set(achievement_names "")
-set(row_count 0)
 if(achievement_count GREATER 0)
   math(EXPR last_achievement "${achievement_count} - 1")
   foreach(j RANGE ${last_achievement})
@@ -245,6 +246,8 @@ if(achievement_count GREATER 0)
       continue()
     endif()
     string(APPEND rows "    {${id}, \"${name}\", ${stat_index_${statistic}}, ${cxx_threshold}},\n")
+    list(APPEND achievement_names "${name}")
+    set(row_of_${name} ${j})
     list(APPEND json_rows "    {\"id\": ${id}, \"name\": \"${name}\", \"statistic\": \"${statistic}\", \"threshold\": ${value}}")
     string(APPEND page_rows "| ${id} | `${name}` | `${statistic}` | ${value} |\n")
   endforeach()
@@ -286,6 +289,13 @@ foreach(name IN LISTS sorted)
   list(APPEND name_order ${stat_index_${name}})
 endforeach()
 list(JOIN name_order ", " name_order)
+set(sorted ${achievement_names})
+list(SORT sorted COMPARE STRING)
+set(achievement_order "")
+foreach(name IN LISTS sorted)
+  list(APPEND achievement_order ${row_of_${name}})
+endforeach()
+list(JOIN achievement_order ", " achievement_order)
 
 set(generated "// Generated from ${QZ_TABLE} by cmake/statistics_table.cmake; do not edit.\n")
 write_if_changed("${QZ_OUT}/statistics_table_size.h" "${generated}#pragma once
@@ -306,6 +316,8 @@ constexpr std::array<AchievementRow, kAchievementCount> kAchievementRows = {{
 ${rows}}};
 
 constexpr std::array<std::size_t, kStatCount> kStatsInNameOrder = {{${name_order}}};
+
+constexpr std::array<std::size_t, kAchievementCount> kAchievementsInNameOrder = {{${achievement_order}}};
 ")
 
 list(JOIN json_stats ",\n" json_stats)

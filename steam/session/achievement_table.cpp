@@ -3,13 +3,12 @@
 namespace qz::steam {
 
 // The table as the build made it from its JSON source: kStatDefinitions,
-// kAchievementRows and kStatsInNameOrder.
+// kAchievementRows, kStatsInNameOrder and kAchievementsInNameOrder.
 #include "statistics_table.inc"
 
 namespace {
 
 using Rows = std::array<AchievementRow, kAchievementCount>;
-using NameOrder = std::array<std::size_t, kStatCount>;
 
 // Plain byte order, as std::string compares: byte by byte as unsigned
 // values, a text before the longer texts it begins.
@@ -20,12 +19,19 @@ constexpr int CompareNames(const char* a, const char* b) {
   }
 }
 
-// Binary search of `order` for the statistic named `name`.
-constexpr std::size_t Find(const NameOrder& order, const char* name) {
-  std::size_t low = 0, high = kStatCount;
+// The statistics' and the achievements' names.
+constexpr const char* StatName(std::size_t stat) { return kStatDefinitions[stat].name; }
+constexpr const char* AchievementName(std::size_t row) { return kAchievementRows[row].apiName; }
+
+// Binary search of `order`, indexes of entries named by `nameOf` in byte
+// order of the names, for the entry named `name`; N when there is none.
+template <std::size_t N>
+constexpr std::size_t Find(const std::array<std::size_t, N>& order, const char* (*nameOf)(std::size_t),
+                           const char* name) {
+  std::size_t low = 0, high = N;
   while (low < high) {
     const std::size_t middle = low + (high - low) / 2;
-    const int comparison = CompareNames(name, kStatDefinitions[order[middle]].name);
+    const int comparison = CompareNames(name, nameOf(order[middle]));
     if (comparison == 0) return order[middle];
     if (comparison < 0) {
       high = middle;
@@ -33,18 +39,18 @@ constexpr std::size_t Find(const NameOrder& order, const char* name) {
       low = middle + 1;
     }
   }
-  return kStatCount;
+  return N;
 }
 
 // Strictly ascending names (so no name is there twice), each found at its own index.
-constexpr bool EveryNameOnceAndFound(const NameOrder& order) {
-  for (std::size_t position = 0; position < kStatCount; ++position)
-    if (order[position] >= kStatCount) return false;
-  for (std::size_t position = 1; position < kStatCount; ++position)
-    if (CompareNames(kStatDefinitions[order[position - 1]].name, kStatDefinitions[order[position]].name) >= 0)
-      return false;
-  for (std::size_t stat = 0; stat < kStatCount; ++stat)
-    if (Find(order, kStatDefinitions[stat].name) != stat) return false;
+template <std::size_t N>
+constexpr bool EveryNameOnceAndFound(const std::array<std::size_t, N>& order, const char* (*nameOf)(std::size_t)) {
+  for (std::size_t position = 0; position < N; ++position)
+    if (order[position] >= N) return false;
+  for (std::size_t position = 1; position < N; ++position)
+    if (CompareNames(nameOf(order[position - 1]), nameOf(order[position])) >= 0) return false;
+  for (std::size_t entry = 0; entry < N; ++entry)
+    if (Find(order, nameOf, nameOf(entry)) != entry) return false;
   return true;
 }
 
@@ -63,8 +69,16 @@ constexpr bool RowsInIdOrderOnTheirStats(const Rows& rows) {
 
 static_assert(kStatCount > 0, "the table has statistics");
 static_assert(RowsInIdOrderOnTheirStats(kAchievementRows), "the rows are in id order, each on a statistic of its kind");
-static_assert(EveryNameOnceAndFound(kStatsInNameOrder), "the statistics' names are distinct and found");
+static_assert(EveryNameOnceAndFound(kStatsInNameOrder, StatName), "the statistics' names are distinct and found");
+static_assert(EveryNameOnceAndFound(kAchievementsInNameOrder, AchievementName),
+              "the achievements' names are distinct and found");
 
-std::size_t StatIndexOf(const char* name) { return Find(kStatsInNameOrder, name); }
+std::size_t StatIndexOf(const char* name) {
+  return name != nullptr ? Find(kStatsInNameOrder, StatName, name) : kStatCount;
+}
+
+std::size_t AchievementIndexOf(const char* name) {
+  return name != nullptr ? Find(kAchievementsInNameOrder, AchievementName, name) : kAchievementCount;
+}
 
 }  // namespace qz::steam

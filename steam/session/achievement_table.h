@@ -68,8 +68,16 @@ extern const std::array<AchievementRow, kAchievementCount> kAchievementRows;
 // order in which the statistics are read from and written to the platform.
 extern const std::array<std::size_t, kStatCount> kStatsInNameOrder;
 
+// The rows of kAchievementRows in the byte order of their keys.
+extern const std::array<std::size_t, kAchievementCount> kAchievementsInNameOrder;
+
 // The index into kStatDefinitions of the statistic named exactly `name`
-// (case-sensitive, the whole text), or kStatCount for any other text.
+// (case-sensitive, the whole text), or kStatCount for any other text and for
+// null.
 std::size_t StatIndexOf(const char* name);
+
+// The row of kAchievementRows of the achievement whose key is exactly
+// `name`, or kAchievementCount for any other text and for null.
+std::size_t AchievementIndexOf(const char* name);
 
 }  // namespace qz::steam
