@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "statistics_table_size.h"
 
@@ -40,6 +41,20 @@ struct Threshold {
  private:
   constexpr Threshold(bool, float atLeast) : onFloat(true), minInt(0), minFloat(atLeast) {}
 };
+
+namespace qz::steam {
+
+// A Float stat's value as the platform takes it: the nearest float, and an
+// infinity beyond the float range (as float arithmetic would have given; the
+// plain conversion is undefined there).
+inline float ToPlatformFloat(double value) {
+  constexpr float kMax = std::numeric_limits<float>::max();
+  if (value > kMax) return std::numeric_limits<float>::infinity();
+  if (value < -kMax) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
+}
+
+}  // namespace qz::steam
 
 namespace qz::steam {
 
