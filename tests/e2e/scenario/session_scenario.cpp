@@ -100,126 +100,115 @@ struct Step {
   std::function<std::string(qz::sim::StandInClient& platform)> run;
 };
 
-// The statistics table as the release folder's statistics.json gives it.
-struct Table {
-  struct Statistic {
-    std::string name;
-    bool isFloat;
-  };
-  struct Achievement {
-    std::string name;
-    std::size_t stat;
-    double threshold;
-  };
-  std::vector<Statistic> stats;
-  std::vector<Achievement> achievements;  // in id order
-  std::vector<std::size_t> byName;        // the stats in the byte order of their names
+// The statistics table the DLL was built with, as the statistics.json beside
+// the program gives it: the statistics, the achievements in id order, and the
+// statistics in the byte order of their names (the order of a store).
+struct Statistic {
+  std::string name;
+  bool isFloat;
 };
+struct Row {
+  std::string name;
+  std::size_t stat;
+  double threshold;
+};
+std::vector<Statistic> g_stats;
+std::vector<Row> g_rows;
+std::vector<std::size_t> g_byName;
 
-Table ReadTable() {
-  Table table;
+bool ReadTable() {
   std::ifstream in(std::filesystem::path(ProgramFolder() + L"\\statistics.json"));
   const nlohmann::json file = nlohmann::json::parse(in, nullptr, false);
-  if (!file.is_object()) return table;
-  for (const auto& stat : file["statistics"])
-    table.stats.push_back({stat["name"].get<std::string>(), stat["type"] == "float"});
+  if (!file.is_object()) return false;
+  for (const auto& stat : file["statistics"]) g_stats.push_back({stat["name"], stat["type"] == "float"});
   for (const auto& row : file["achievements"]) {
     std::size_t stat = 0;
-    while (stat < table.stats.size() && table.stats[stat].name != row["statistic"]) ++stat;
-    table.achievements.push_back({row["name"].get<std::string>(), stat, row["threshold"].get<double>()});
+    while (stat < g_stats.size() && g_stats[stat].name != row["statistic"]) ++stat;
+    g_rows.push_back({row["name"], stat, row["threshold"]});
   }
-  for (std::size_t stat = 0; stat < table.stats.size(); ++stat) table.byName.push_back(stat);
-  std::sort(table.byName.begin(), table.byName.end(),
-            [&](std::size_t a, std::size_t b) { return table.stats[a].name < table.stats[b].name; });
-  return table;
+  for (std::size_t stat = 0; stat < g_stats.size(); ++stat) g_byName.push_back(stat);
+  std::sort(g_byName.begin(), g_byName.end(), [](auto a, auto b) { return g_stats[a].name < g_stats[b].name; });
+  return !g_stats.empty();
 }
-const Table g_table = ReadTable();
 
 // The statistics and unlocks the account must hold, advanced as the library
 // must advance them: the calls of a tick are the unlocks, in id order, then,
 // when a store is due, every statistic in byte order of the names and StoreStats.
 struct Account {
-  std::vector<double> values = std::vector<double>(g_table.stats.size());
-  std::vector<bool> unlocked = std::vector<bool>(g_table.achievements.size());
+  std::vector<double> values;
+  std::vector<bool> unlocked;
 
-  static std::string Text(const Table::Statistic& stat, double value) {
+  static std::string Text(std::size_t stat, double value) {
     char text[32];
-    std::snprintf(text, sizeof text, stat.isFloat ? "%g" : "%.0f", value);
+    std::snprintf(text, sizeof text, g_stats[stat].isFloat ? "%g" : "%.0f", value);
     return text;
   }
   Lines Store() const {
     Lines calls;
-    for (const std::size_t stat : g_table.byName) {
-      const Table::Statistic& s = g_table.stats[stat];
-      calls.push_back(kStats + (s.isFloat ? "SetStatFloat(" : "SetStatInt32(") + s.name + "," + Text(s, values[stat]) + ")");
-    }
+    for (const std::size_t stat : g_byName)
+      calls.push_back(kStats + (g_stats[stat].isFloat ? "SetStatFloat(" : "SetStatInt32(") + g_stats[stat].name + "," +
+                      Text(stat, values[stat]) + ")");
     calls.push_back(kStats + "StoreStats()");
     return calls;
   }
   Lines Tick(bool storeDue) {
     Lines calls;
-    for (std::size_t row = 0; row < g_table.achievements.size(); ++row) {
-      const Table::Achievement& a = g_table.achievements[row];
-      const bool reached = g_table.stats[a.stat].isFloat
-                               ? static_cast<float>(values[a.stat]) >= static_cast<float>(a.threshold)
-                               : values[a.stat] >= a.threshold;
-      if (unlocked[row] || !reached) continue;
+    for (std::size_t row = 0; row < g_rows.size(); ++row) {
+      const Row& r = g_rows[row];
+      const bool isFloat = g_stats[r.stat].isFloat;
+      if (unlocked[row] || (isFloat ? float(values[r.stat]) < float(r.threshold) : values[r.stat] < r.threshold)) continue;
       unlocked[row] = storeDue = true;
-      calls.push_back(kStats + "SetAchievement(" + a.name + ")");
+      calls.push_back(kStats + "SetAchievement(" + r.name + ")");
     }
-    if (!storeDue) return calls;
-    const Lines store = Store();
+    const Lines store = storeDue ? Store() : Lines{};
     calls.insert(calls.end(), store.begin(), store.end());
     return calls;
   }
   // The game sets a statistic through the export of its type.
   void Set(std::size_t stat, double value) {
-    const char* name = g_table.stats[stat].name.c_str();
-    g_table.stats[stat].isFloat ? QZSteam_SetStatValueFloat(static_cast<float>(value), name)
-                                : QZSteam_SetStatValue(static_cast<int32_t>(value), name);
-    values[stat] = g_table.stats[stat].isFloat ? static_cast<float>(value) : value;
+    const char* name = g_stats[stat].name.c_str();
+    g_stats[stat].isFloat ? QZSteam_SetStatValueFloat(float(value), name) : QZSteam_SetStatValue(int32_t(value), name);
+    values[stat] = g_stats[stat].isFloat ? float(value) : value;
   }
-  // The platform's account holds what the library stored: every value, and
-  // exactly the achievements earned.
+  // The platform's account holds every value stored, and exactly the
+  // achievements earned.
   std::string Compare(qz::sim::StandInClient& platform) const {
     std::string found, expected;
     for (std::size_t stat = 0; stat < values.size(); ++stat) {
-      const Table::Statistic& s = g_table.stats[stat];
-      const char* name = s.name.c_str();
-      found += s.name + "=" + Text(s, s.isFloat ? platform.StatFloat(name) : platform.StatInt(name)) + " ";
-      expected += s.name + "=" + Text(s, values[stat]) + " ";
+      const char* name = g_stats[stat].name.c_str();
+      found += Text(stat, g_stats[stat].isFloat ? platform.StatFloat(name) : platform.StatInt(name)) + " ";
+      expected += Text(stat, values[stat]) + " ";
     }
-    for (std::size_t row = 0; row < unlocked.size(); ++row) {
-      found += std::to_string(platform.Achieved(g_table.achievements[row].name.c_str()));
+    for (std::size_t row = 0; row < g_rows.size(); ++row) {
+      found += std::to_string(platform.Achieved(g_rows[row].name.c_str()));
       expected += unlocked[row] ? "1" : "0";
     }
-    return Expect("the account", found, expected);
+    return Expect("the account's values and achievements", found, expected);
   }
 };
 Account g_account;
 
-// The achievement the session unlocks first: the first that a value below
-// its threshold leaves locked (none in a table without one), with its value
-// below the threshold; and a float and an int statistic besides it (RUN and
-// KILL_ENEMY in the built-in table).
-const std::size_t kPlayed = [] {
-  std::size_t row = 0;
-  while (row < g_table.achievements.size() && g_table.achievements[row].threshold <= (g_table.stats[g_table.achievements[row].stat].isFloat ? -3e38 : INT32_MIN)) ++row;
-  return row;
-}();
-bool Played() { return kPlayed < g_table.achievements.size(); }
-std::size_t PlayedStat() { return Played() ? g_table.achievements[kPlayed].stat : 0; }
-double Below(const Table::Achievement& a) {
-  return g_table.stats[a.stat].isFloat ? std::nextafter(static_cast<float>(a.threshold), -INFINITY) : a.threshold - 1;
+// The achievement the session unlocks first, the first that a value below its
+// threshold leaves locked (none in a table without one), and a float and an
+// int statistic besides its own (RUN and KILL_ENEMY in the built-in table).
+std::size_t g_played, g_otherFloat, g_otherInt;
+bool Played() { return g_played < g_rows.size(); }
+std::size_t PlayedStat() { return Played() ? g_rows[g_played].stat : g_stats.size(); }
+double Below(const Row& r) {
+  return g_stats[r.stat].isFloat ? std::nextafter(float(r.threshold), -INFINITY) : r.threshold - 1;
 }
-// The first statistic of a kind besides the played one, or none (the count).
-std::size_t Other(bool isFloat) {
-  std::size_t stat = 0;
-  while (stat < g_table.stats.size() && (g_table.stats[stat].isFloat != isFloat || (Played() && stat == PlayedStat())))
-    ++stat;
-  return stat;
+void ChooseWhatToPlay() {
+  g_played = std::find_if(g_rows.begin(), g_rows.end(), [](const Row& r) {
+               return r.threshold > (g_stats[r.stat].isFloat ? -3e38 : INT32_MIN);
+             }) - g_rows.begin();
+  g_otherFloat = g_otherInt = g_stats.size();
+  for (std::size_t stat = g_stats.size(); stat-- > 0;)
+    if (stat != PlayedStat()) (g_stats[stat].isFloat ? g_otherFloat : g_otherInt) = stat;
+  g_account.values.assign(g_stats.size(), 0.0);
+  g_account.unlocked.assign(g_rows.size(), false);
+  if (Played()) g_account.values[PlayedStat()] = Below(g_rows[g_played]);
+  if (g_otherFloat < g_stats.size()) g_account.values[g_otherFloat] = 12.5;
 }
-const std::size_t kOtherFloat = Other(true), kOtherInt = Other(false);
 
 // Pumps until the statistics have been read (at most ten frames).
 std::string ReceiveStatistics(qz::sim::StandInClient& platform) {
@@ -276,16 +265,16 @@ const std::vector<Step> kSession = {
        platform.ClearCalls();
        if (!Played()) {
          QZSteam_UpdateServer();
-       } else if (g_table.stats[PlayedStat()].isFloat) {
-         g_account.Set(PlayedStat(), g_table.achievements[kPlayed].threshold);
+       } else if (g_stats[PlayedStat()].isFloat) {
+         g_account.Set(PlayedStat(), g_rows[g_played].threshold);
        } else {
-         QZSteam_IncreaseStatValue(1, g_table.stats[PlayedStat()].name.c_str());
+         QZSteam_IncreaseStatValue(1, g_stats[PlayedStat()].name.c_str());
          g_account.values[PlayedStat()] += 1;
        }
        QZSteam_RunCallbacks();
        const Lines expected = g_account.Tick(!Played());
        return Expect("the statistics calls", platform.Calls(kStats), expected) +
-              Expect("an unlock", std::to_string(expected.size() > g_table.stats.size() + 1), Played() ? "1" : "0") +
+              Expect("an unlock", std::to_string(expected.size() > g_stats.size() + 1), Played() ? "1" : "0") +
               g_account.Compare(platform);
      }},
     {"a refused store is made again on the next frame, with what the values earned before it",
@@ -293,8 +282,8 @@ const std::vector<Step> kSession = {
        platform.SetStoreStatsResults({false, true});
        QZSteam_RunCallbacks();  // the stored event of the last store
        platform.ClearCalls();
-       if (kOtherFloat < g_table.stats.size()) g_account.Set(kOtherFloat, 20.25);
-       if (kOtherInt < g_table.stats.size()) g_account.Set(kOtherInt, 40);
+       if (g_otherFloat < g_stats.size()) g_account.Set(g_otherFloat, 20.25);
+       if (g_otherInt < g_stats.size()) g_account.Set(g_otherInt, 40);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        QZSteam_RunCallbacks();
@@ -412,6 +401,7 @@ const std::vector<Step> kOffline = {
 };
 
 // A float the account cannot hold is refused, and the file stays as it was.
+// It plays RUN, so it runs with the built-in table alone.
 const std::vector<Step> kNonFinite = {
     {"a NaN for RUN is refused and the account file keeps RUN",
      [](qz::sim::StandInClient& platform) {
@@ -463,26 +453,25 @@ int main(int argc, char** argv) {
     std::printf("unknown case %s\n", wanted.c_str());
     return 1;
   }
+  if (!ReadTable()) {
+    std::printf("FAILED: no statistics table (statistics.json) beside the program\n");
+    return 1;
+  }
+  ChooseWhatToPlay();
   // The platform's model lives in the stand-in client when there is one,
   // behind Valve's steam_api.dll; otherwise in the stand-in steam_api.dll.
   const std::wstring client = Beside(L"steamclient.dll");
   const bool real = Exists(client);
   if (real && !PointSteamAtTheStandInClient(client)) return 1;
-  if (g_table.stats.empty()) {
-    std::printf("FAILED: no statistics table (statistics.json) beside the program\n");
-    return 1;
-  }
   {
     // The played statistic one below its threshold, a float statistic at 12.5.
     std::ofstream account(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
-    account.precision(9);
+    account.precision(17);
     account << "{\"appId\": 480, \"steamId\": " << kSteamId << ", \"stats\": {\"VERSION\": 1";
-    if (Played()) account << ", \"" << g_table.stats[PlayedStat()].name << "\": " << Below(g_table.achievements[kPlayed]);
-    if (kOtherFloat < g_table.stats.size()) account << ", \"" << g_table.stats[kOtherFloat].name << "\": 12.5";
+    if (Played()) account << ", \"" << g_stats[PlayedStat()].name << "\": " << Below(g_rows[g_played]);
+    if (g_otherFloat < g_stats.size()) account << ", \"" << g_stats[g_otherFloat].name << "\": 12.5";
     account << "}" << chosen->accountExtra << "}\n";
   }
-  if (Played()) g_account.values[PlayedStat()] = Below(g_table.achievements[kPlayed]);
-  if (kOtherFloat < g_table.stats.size()) g_account.values[kOtherFloat] = 12.5;
   qz::sim::StandInClient platform(real ? client : Beside(L"steam_api.dll"));
   if (!platform.Usable()) {
     std::printf("FAILED: no simulated platform beside the program\n");
