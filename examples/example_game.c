@@ -51,7 +51,8 @@ int main(void) {
    *    frame or two after the start: what the game counts before they
    *    arrive is dropped. From then on the library's copy can be read. */
   for (frame = 0; frame < 600 && !QZSteam_StatsReceived(); ++frame) Frame();
-  if (QZSteam_StatsReceived()) printf("statistics received: %d kills so far\n", (int)QZSteam_GetStatValue("KILL_ENEMY"));
+  if (QZSteam_StatsReceived())
+    printf("statistics received: %d kills so far\n", (int)QZSteam_GetStatValue("KILL_ENEMY"));
 
   /* 3. A match of ten frames, one kill and 25 metres run in each. The frame
    *    in which the player's kills reach 10 unlocks KILL_ENEMY_10 (see

@@ -156,7 +156,8 @@ struct Account {
     for (std::size_t row = 0; row < g_rows.size(); ++row) {
       const Row& r = g_rows[row];
       const bool isFloat = g_stats[r.stat].isFloat;
-      if (unlocked[row] || (isFloat ? float(values[r.stat]) < float(r.threshold) : values[r.stat] < r.threshold)) continue;
+      const bool below = isFloat ? float(values[r.stat]) < float(r.threshold) : values[r.stat] < r.threshold;
+      if (unlocked[row] || below) continue;
       unlocked[row] = storeDue = true;
       calls.push_back(kStats + "SetAchievement(" + r.name + ")");
     }

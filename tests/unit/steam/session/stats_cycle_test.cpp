@@ -83,13 +83,13 @@ const AchievementState& Row(std::size_t id) { return steam::SessionObject()->Ach
 std::string ReadBack() {
   const std::size_t calls = Platform()->CallLines().size();
   std::ostringstream text;
+  const char* (*display)(const char*, const char*) = QZSteam_GetAchievementDisplay;
   text << QZSteam_StatsReceived() << " " << QZSteam_GetStatValue("KILL_ENEMY") << " "
        << QZSteam_GetStatValueFloat("RUN") << " " << QZSteam_IsAchieved("KILL_ENEMY_10") << " "
-       << QZSteam_GetAchievementDisplay("KILL_ENEMY_10", "name") << "/"
-       << QZSteam_GetAchievementDisplay("KILL_ENEMY_10", "desc") << " | " << QZSteam_GetStatValue("RUN")
-       << QZSteam_GetStatValueFloat("KILL_ENEMY") << QZSteam_GetStatValue(nullptr) << QZSteam_IsAchieved(nullptr)
-       << QZSteam_IsAchieved("KILL_ENEMY_1") << QZSteam_GetAchievementDisplay("KILL_ENEMY_10", "icon")
-       << QZSteam_GetAchievementDisplay("KILL_ENEMY_10", nullptr) << QZSteam_GetAchievementDisplay(nullptr, "name");
+       << display("KILL_ENEMY_10", "name") << "/" << display("KILL_ENEMY_10", "desc") << " | "
+       << QZSteam_GetStatValue("RUN") << QZSteam_GetStatValueFloat("KILL_ENEMY") << QZSteam_GetStatValue(nullptr)
+       << QZSteam_IsAchieved(nullptr) << QZSteam_IsAchieved("KILL_ENEMY_1")
+       << display("KILL_ENEMY_10", "icon") << display("KILL_ENEMY_10", nullptr) << display(nullptr, "name");
   EXPECT_EQ(Platform()->CallLines().size(), calls) << "a read-back called the platform";
   return text.str();
 }
