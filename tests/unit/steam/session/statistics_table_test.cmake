@@ -43,18 +43,21 @@ foreach(rendered statistics.json statistics.md)
 endforeach()
 
 # Every edge the rules allow: 32-bit ends, a whole 5.0 on an int, the largest
-# float, a name of 128 bytes, ids given, no achievements member needed.
+# float, a name of 128 bytes, ids given, a name both a statistic's and an
+# achievement's; a float threshold written as its shortest text (0.7, not
+# the parser's 0.69999999999999996).
 string(REPEAT "N" 128 long_name)
 set(edges [=[{"statistics": [{"name": "I", "type": "int"}, {"name": "F", "type": "float"},
   {"name": "LONG", "type": "int"}],
  "achievements": [{"id": 1, "name": "LOW", "statistic": "I", "threshold": -2147483648},
   {"name": "HIGH", "statistic": "I", "threshold": 2147483647}, {"name": "WHOLE", "statistic": "I", "threshold": 5.0},
   {"id": 4, "name": "MOST", "statistic": "F", "threshold": 3.4028234663852886e38},
-  {"name": "I", "statistic": "F", "threshold": 5}]}]=])
+  {"name": "I", "statistic": "F", "threshold": 5}, {"name": "SEVEN", "statistic": "F", "threshold": 0.7}]}]=])
 string(REPLACE "LONG" "${long_name}" edges "${edges}")
 generate(edges "${edges}" code lines)
 file(READ ${QZ_WORK}/edges/statistics_table.inc inc)
-if(NOT code EQUAL 0 OR NOT inc MATCHES "{5, \"I\", 1, Threshold::FloatAtLeast\\(5.0\\)}")
+if(NOT code EQUAL 0 OR NOT inc MATCHES "{5, \"I\", 1, Threshold::FloatAtLeast\\(5.0\\)}"
+   OR NOT inc MATCHES "{6, \"SEVEN\", 1, Threshold::FloatAtLeast\\(0.7\\)}")
   fail("the table at the rules' edges was not taken: ${lines}")
 endif()
 
