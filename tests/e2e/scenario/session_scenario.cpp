@@ -465,10 +465,12 @@ int main(int argc, char** argv) {
   const bool real = Exists(client);
   if (real && !PointSteamAtTheStandInClient(client)) return 1;
   {
-    // The played statistic one below its threshold, a float statistic at 12.5.
+    // The app defines the table's names, as the DLL's statistics.json lists
+    // them; the played statistic one below its threshold, a float statistic at 12.5.
     std::ofstream account(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
     account.precision(17);
-    account << "{\"appId\": 480, \"steamId\": " << kSteamId << ", \"stats\": {\"VERSION\": 1";
+    account << "{\"appId\": 480, \"definitions\": \"statistics.json\", \"steamId\": " << kSteamId
+            << ", \"stats\": {\"VERSION\": 1";
     if (Played()) account << ", \"" << g_stats[PlayedStat()].name << "\": " << Below(g_rows[g_played]);
     if (g_otherFloat < g_stats.size()) account << ", \"" << g_stats[g_otherFloat].name << "\": 12.5";
     account << "}" << chosen->accountExtra << "}\n";
