@@ -90,8 +90,11 @@ bad("twice" "{\"statistics\": [{\"name\": \"A\", \"type\": \"int\"}, {\"name\": 
     "statistics[1] \"A\": the name is used twice (statistics[0] has it too)")
 bad("achievement twice" "${s1}{\"name\": \"X\", \"statistic\": \"A\", \"threshold\": 1}, {\"name\": \"X\", \"statistic\": \"F\", \"threshold\": 2}]}"
     "achievements[1] \"X\": the name is used twice (achievements[0] has it too)")
-bad("missing statistic" "${s1}{\"name\": \"X\", \"statistic\": \"B\", \"threshold\": 1}]}"
-    "achievements[0] \"X\": its statistic \"B\" is not in the table's statistics")
+bad("missing statistic"
+    "${s1}{\"name\": \"X\", \"statistic\": \"B\", \"threshold\": 1}, {\"name\": \"Y Z\", \"statistic\": \"A B)\", \"threshold\": 1}]}"
+    "achievements[0] \"X\": its statistic \"B\" is not in the table's statistics"
+    "achievements[1] \"Y Z\": a name is made of A-Z, a-z, 0-9 and _ alone, and is not empty"
+    "achievements[1] \"Y Z\": its statistic \"A B)\" is not in the table's statistics")
 bad("fraction" "${s1}{\"name\": \"X\", \"statistic\": \"A\", \"threshold\": 2.5}]}"
     "achievements[0] \"X\": the threshold 2.5 has a fraction, but \"A\" is an int statistic")
 bad("above 32 bits" "${s1}{\"name\": \"X\", \"statistic\": \"A\", \"threshold\": 2147483648}]}"
