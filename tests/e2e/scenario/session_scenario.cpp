@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "QZSteam.h"
@@ -114,7 +115,7 @@ struct Row {
 };
 std::vector<Statistic> g_stats;
 std::vector<Row> g_rows;
-std::vector<std::size_t> g_byName;
+std::map<std::string, std::size_t> g_byName;
 
 bool ReadTable() {
   std::ifstream in(std::filesystem::path(ProgramFolder() + L"\\statistics.json"));
@@ -126,8 +127,7 @@ bool ReadTable() {
     while (stat < g_stats.size() && g_stats[stat].name != row["statistic"]) ++stat;
     g_rows.push_back({row["name"], stat, row["threshold"]});
   }
-  for (std::size_t stat = 0; stat < g_stats.size(); ++stat) g_byName.push_back(stat);
-  std::sort(g_byName.begin(), g_byName.end(), [](auto a, auto b) { return g_stats[a].name < g_stats[b].name; });
+  for (std::size_t stat = 0; stat < g_stats.size(); ++stat) g_byName[g_stats[stat].name] = stat;
   return !g_stats.empty();
 }
 
@@ -145,8 +145,8 @@ struct Account {
   }
   Lines Store() const {
     Lines calls;
-    for (const std::size_t stat : g_byName)
-      calls.push_back(kStats + (g_stats[stat].isFloat ? "SetStatFloat(" : "SetStatInt32(") + g_stats[stat].name + "," +
+    for (const auto& [name, stat] : g_byName)
+      calls.push_back(kStats + (g_stats[stat].isFloat ? "SetStatFloat(" : "SetStatInt32(") + name + "," +
                       Text(stat, values[stat]) + ")");
     calls.push_back(kStats + "StoreStats()");
     return calls;
@@ -155,14 +155,13 @@ struct Account {
     Lines calls;
     for (std::size_t row = 0; row < g_rows.size(); ++row) {
       const Row& r = g_rows[row];
-      const bool isFloat = g_stats[r.stat].isFloat;
-      const bool below = isFloat ? float(values[r.stat]) < float(r.threshold) : values[r.stat] < r.threshold;
+      const bool below =
+          g_stats[r.stat].isFloat ? float(values[r.stat]) < float(r.threshold) : values[r.stat] < r.threshold;
       if (unlocked[row] || below) continue;
       unlocked[row] = storeDue = true;
       calls.push_back(kStats + "SetAchievement(" + r.name + ")");
     }
-    const Lines store = storeDue ? Store() : Lines{};
-    calls.insert(calls.end(), store.begin(), store.end());
+    for (const std::string& call : storeDue ? Store() : Lines{}) calls.push_back(call);
     return calls;
   }
   // The game sets a statistic through the export of its type.
@@ -175,9 +174,8 @@ struct Account {
   // achievements earned.
   std::string Compare(qz::sim::StandInClient& platform) const {
     std::string found, expected;
-    for (std::size_t stat = 0; stat < values.size(); ++stat) {
-      const char* name = g_stats[stat].name.c_str();
-      found += Text(stat, g_stats[stat].isFloat ? platform.StatFloat(name) : platform.StatInt(name)) + " ";
+    for (const auto& [name, stat] : g_byName) {
+      found += Text(stat, g_stats[stat].isFloat ? platform.StatFloat(&name[0]) : platform.StatInt(&name[0])) + " ";
       expected += Text(stat, values[stat]) + " ";
     }
     for (std::size_t row = 0; row < g_rows.size(); ++row) {
@@ -195,9 +193,6 @@ Account g_account;
 std::size_t g_played, g_otherFloat, g_otherInt;
 bool Played() { return g_played < g_rows.size(); }
 std::size_t PlayedStat() { return Played() ? g_rows[g_played].stat : g_stats.size(); }
-double Below(const Row& r) {
-  return g_stats[r.stat].isFloat ? std::nextafter(float(r.threshold), -INFINITY) : r.threshold - 1;
-}
 void ChooseWhatToPlay() {
   g_played = std::find_if(g_rows.begin(), g_rows.end(), [](const Row& r) {
                return r.threshold > (g_stats[r.stat].isFloat ? -3e38 : INT32_MIN);
@@ -207,7 +202,10 @@ void ChooseWhatToPlay() {
     if (stat != PlayedStat()) (g_stats[stat].isFloat ? g_otherFloat : g_otherInt) = stat;
   g_account.values.assign(g_stats.size(), 0.0);
   g_account.unlocked.assign(g_rows.size(), false);
-  if (Played()) g_account.values[PlayedStat()] = Below(g_rows[g_played]);
+  const auto below = [](const Row& r) {
+    return g_stats[r.stat].isFloat ? std::nextafter(float(r.threshold), -INFINITY) : r.threshold - 1;
+  };
+  if (Played()) g_account.values[PlayedStat()] = below(g_rows[g_played]);
   if (g_otherFloat < g_stats.size()) g_account.values[g_otherFloat] = 12.5;
 }
 
@@ -471,7 +469,7 @@ int main(int argc, char** argv) {
     account.precision(17);
     account << "{\"appId\": 480, \"definitions\": \"statistics.json\", \"steamId\": " << kSteamId
             << ", \"stats\": {\"VERSION\": 1";
-    if (Played()) account << ", \"" << g_stats[PlayedStat()].name << "\": " << Below(g_rows[g_played]);
+    if (Played()) account << ", \"" << g_stats[PlayedStat()].name << "\": " << g_account.values[PlayedStat()];
     if (g_otherFloat < g_stats.size()) account << ", \"" << g_stats[g_otherFloat].name << "\": 12.5";
     account << "}" << chosen->accountExtra << "}\n";
   }
