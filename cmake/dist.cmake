@@ -14,8 +14,10 @@ list(JOIN export_list "\n" export_list)
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/QZSteam.def CONTENT "${export_list}\n" @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/plugin/QZSteam.def)
 install(FILES ${CMAKE_BINARY_DIR}/QZSteam.def DESTINATION lib)
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION docs FILES_MATCHING PATTERN "*.md")
-install(FILES ${CMAKE_SOURCE_DIR}/data/statistics.json DESTINATION .)
+# The docs; statistics.md and statistics.json are those of the table built in.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION docs FILES_MATCHING PATTERN "*.md" PATTERN statistics.md EXCLUDE)
+install(FILES ${QZ_STATISTICS_FOLDER}/statistics.md DESTINATION docs)
+install(FILES ${QZ_STATISTICS_FOLDER}/statistics.json DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/README.md ${CMAKE_SOURCE_DIR}/examples/example_game.c
               ${CMAKE_SOURCE_DIR}/examples/steam_sim_account.json DESTINATION examples)
 # The folder's front page: what is here, where to start, the shortest integration.

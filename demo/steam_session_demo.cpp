@@ -65,7 +65,13 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
   auto accountId = Export<uint32_t(__cdecl*)()>(qzsteam, "QZSteam_GetAccID");
   auto raise = Export<void(__cdecl*)(int32_t, const char*)>(qzsteam, "QZSteam_IncreaseStatValue");
   auto updateServer = Export<void(__cdecl*)()>(qzsteam, "QZSteam_UpdateServer");
-  if (!init || !pump || !shutdown || !accountId || !raise || !updateServer) {
+  // The session read back: no platform call behind any of them.
+  auto statsReceived = Export<int32_t(__cdecl*)()>(qzsteam, "QZSteam_StatsReceived");
+  auto statValue = Export<int32_t(__cdecl*)(const char*)>(qzsteam, "QZSteam_GetStatValue");
+  auto isAchieved = Export<int32_t(__cdecl*)(const char*)>(qzsteam, "QZSteam_IsAchieved");
+  auto display = Export<const char*(__cdecl*)(const char*, const char*)>(qzsteam, "QZSteam_GetAchievementDisplay");
+  if (!init || !pump || !shutdown || !accountId || !raise || !updateServer || !statsReceived || !statValue ||
+      !isAchieved || !display) {
     std::printf("  QZSteam.dll lacks the session exports\n");
     return;
   }
@@ -78,12 +84,14 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
   for (int tick = 1; tick <= 5 && !received; ++tick) {
     pump();
     std::vector<std::string> calls = NewCalls(platform);
-    received = Contains(calls, "SteamAPI_ISteamUserStats_GetStatInt32(KILL_ENEMY");
+    received = statsReceived() == 1;
     if (received) {
       std::printf("  tick %d: %zu platform calls, statistics and achievements received (on the account KILL_ENEMY is "
                   "%d, KILL_ENEMY_10 %s)\n",
                   tick, calls.size(), platform.StatInt("KILL_ENEMY"),
                   platform.Achieved("KILL_ENEMY_10") ? "unlocked" : "locked");
+      std::printf("  QZSteam_StatsReceived answers 1; read back: KILL_ENEMY %d, \"%s\" (KILL_ENEMY_10) %d\n",
+                  statValue("KILL_ENEMY"), display("KILL_ENEMY_10", "name"), isAchieved("KILL_ENEMY_10"));
     } else {
       std::printf("  tick %d: %zu platform calls\n", tick, calls.size());
     }
@@ -99,8 +107,9 @@ void RunSteamSessionDemo(HMODULE qzsteam) {
     unlocked = Contains(calls, "SteamAPI_ISteamUserStats_SetAchievement(KILL_ENEMY_10)");
     PrintCalls(calls);
   }
-  std::printf("  on the account: KILL_ENEMY %d, KILL_ENEMY_10 %s\n", platform.StatInt("KILL_ENEMY"),
-              platform.Achieved("KILL_ENEMY_10") ? "unlocked" : "locked");
+  std::printf("  on the account: KILL_ENEMY %d, KILL_ENEMY_10 %s; read back: KILL_ENEMY %d, KILL_ENEMY_10 %d\n",
+              platform.StatInt("KILL_ENEMY"), platform.Achieved("KILL_ENEMY_10") ? "unlocked" : "locked",
+              statValue("KILL_ENEMY"), isAchieved("KILL_ENEMY_10"));
 
   pump();
   std::printf("  next tick delivers the store's outcome; %zu platform calls\n", NewCalls(platform).size());

@@ -47,9 +47,12 @@ int main(void) {
   }
   /* ... create the window and the video device ... */
 
-  /* 2. The title screen. The player's statistics arrive a frame or two
-   *    after the start; what the game counts before they arrive is dropped. */
-  for (frame = 0; frame < 30; ++frame) Frame();
+  /* 2. The title screen, until the player's statistics have arrived, a
+   *    frame or two after the start: what the game counts before they
+   *    arrive is dropped. From then on the library's copy can be read. */
+  for (frame = 0; frame < 600 && !QZSteam_StatsReceived(); ++frame) Frame();
+  if (QZSteam_StatsReceived())
+    printf("statistics received: %d kills so far\n", (int)QZSteam_GetStatValue("KILL_ENEMY"));
 
   /* 3. A match of ten frames, one kill and 25 metres run in each. The frame
    *    in which the player's kills reach 10 unlocks KILL_ENEMY_10 (see
@@ -63,6 +66,8 @@ int main(void) {
   QZSteam_IncreaseStatValue(1, "WIN_MATCH");
   QZSteam_UpdateServer();
   Frame();
+  printf("after the match: %d kills, %.1f metres run, KILL_ENEMY_10 %s\n", (int)QZSteam_GetStatValue("KILL_ENEMY"),
+         (double)QZSteam_GetStatValueFloat("RUN"), QZSteam_IsAchieved("KILL_ENEMY_10") == 1 ? "unlocked" : "locked");
 
   /* 4. A ticket for the game's server, which checks it with Steam. With 1
    *    the wait delivers the platform's events, the ticket's response too. */

@@ -95,6 +95,21 @@ QZSTEAM_API void QZSTEAM_CALL QZSteam_SetStatValue(int32_t value, const char* na
 QZSTEAM_API void QZSTEAM_CALL QZSteam_IncreaseStatValueFloat(float value, const char* name);
 QZSTEAM_API void QZSTEAM_CALL QZSteam_SetStatValueFloat(float value, const char* name);
 
+/* Reading the session back; none of these calls the platform. */
+/* 1 once this start's statistics have arrived (from then on updates count),
+ * else 0. */
+QZSTEAM_API int32_t QZSTEAM_CALL QZSteam_StatsReceived(void);
+/* An int (float) statistic's value as the session holds it; 0 for a null or
+ * unknown name or a statistic of the other type. */
+QZSTEAM_API int32_t QZSTEAM_CALL QZSteam_GetStatValue(const char* name);
+QZSTEAM_API float QZSTEAM_CALL QZSteam_GetStatValueFloat(const char* name);
+/* 1 unlocked, 0 not; -1 for a null or unknown name or before the statistics
+ * have arrived. */
+QZSTEAM_API int32_t QZSTEAM_CALL QZSteam_IsAchieved(const char* name);
+/* The platform's display text of an achievement for key "name" or "desc";
+ * "" for anything else. Valid until the statistics are received again. */
+QZSTEAM_API const char* QZSTEAM_CALL QZSteam_GetAchievementDisplay(const char* name, const char* key);
+
 /* The user's authentication ticket as uppercase hex, or "-1" (not started),
  * "-2" (empty ticket), "-3" (no response within about 20 s) or the failed
  * response's result number. pump != 0: deliver the platform's events while

@@ -1,7 +1,8 @@
 // The per-frame cost of the session, each next to a bare loop over the 59
 // thresholds in the same run (counter "x_bare"): an idle QZSteam_RunCallbacks
 // with the statistics loaded and nothing to unlock or store, a stat update,
-// and a tick that stores every statistic.
+// a tick that stores every statistic, and a game's screen that reads the whole
+// table back (every statistic's value, every achievement's state and name).
 //
 // The simulator brings the session to "statistics received"; for the timed
 // part its pump and its stat calls are swapped for functions that do nothing,
@@ -117,5 +118,21 @@ void BM_StoreTick(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_StoreTick);
+
+// Every name looked up as the game passes it: the statistics through the
+// read-back export of their type, the achievements' states and display names.
+void BM_ReadBackTheWholeTable(benchmark::State& state) {
+  StartQuietSession();
+  Measure(state, [] {
+    int32_t sum = 0;
+    for (const qz::steam::StatDefinition& stat : qz::steam::kStatDefinitions)
+      sum += stat.type == StatType::Int ? QZSteam_GetStatValue(stat.name)
+                                        : static_cast<int32_t>(QZSteam_GetStatValueFloat(stat.name));
+    for (const qz::steam::AchievementRow& row : qz::steam::kAchievementRows)
+      sum += QZSteam_IsAchieved(row.apiName) + QZSteam_GetAchievementDisplay(row.apiName, "name")[0];
+    benchmark::DoNotOptimize(sum);
+  });
+}
+BENCHMARK(BM_ReadBackTheWholeTable);
 
 }  // namespace

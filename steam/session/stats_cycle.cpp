@@ -4,7 +4,6 @@
 // outcome.
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "platform/text.h"
 #include "platform/win_seam.h"
@@ -16,6 +15,7 @@ using qz::steam::kAchievementCount;
 using qz::steam::kAchievementRows;
 using qz::steam::kStatDefinitions;
 using qz::steam::kStatsInNameOrder;
+using qz::steam::ToPlatformFloat;
 
 namespace {
 
@@ -44,16 +44,6 @@ void OutputNumberedLine(const char* head, EResult result) {
   char narrow[kLineSize];
   NumberedLine(head, result, narrow);
   qz::win::Api().outputDebugStringA(narrow);
-}
-
-// A Float stat's value as the platform takes it: the nearest float, and an
-// infinity beyond the float range (as float arithmetic would have given; the
-// plain conversion is undefined there).
-float ToPlatformFloat(double value) {
-  constexpr float kMax = std::numeric_limits<float>::max();
-  if (value > kMax) return std::numeric_limits<float>::infinity();
-  if (value < -kMax) return -std::numeric_limits<float>::infinity();
-  return static_cast<float>(value);
 }
 
 void CopyDisplayText(char* destination, std::size_t capacity, const char* text) {

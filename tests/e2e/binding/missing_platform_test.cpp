@@ -26,6 +26,9 @@ TEST(NoPlatform, EveryExportIsCdeclAndAnswersAsWithoutAPlatform) {
               {"QZSteam_IncreaseStatValue", 3, stat, kNone},
               {"QZSteam_SetStatValueFloat", two, stat, kNone},
               {"QZSteam_IncreaseStatValueFloat", two, stat, kNone},
+              {"QZSteam_StatsReceived", 0, 0, 0},
+              {"QZSteam_GetStatValue", stat, 0, 0},
+              {"QZSteam_IsAchieved", Arg("KILL_ENEMY_10"), 0, uint32_t(-1)},
               {"QZSteam_IsOverlayActive", 0, 0, 0},
               {"QZSteam_BLoggedOn", 0, 0, 0},
               {"QZSteam_GetAccID", 0, 0, 0},
@@ -51,6 +54,7 @@ TEST(NoPlatform, EveryExportIsCdeclAndAnswersAsWithoutAPlatform) {
     }
   }
   EXPECT_STREQ(id, "0");
+  EXPECT_STREQ(reinterpret_cast<const char*>(CallExport("QZSteam_GetAchievementDisplay", {stat, stat}).low()), "");
   const char* ticket = reinterpret_cast<const char*>(CallExport("QZSteam_GetAuthTicket", {1}).low());
   ASSERT_NE(ticket, nullptr);
   EXPECT_STREQ(ticket, "-1");

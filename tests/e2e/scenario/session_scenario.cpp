@@ -3,7 +3,8 @@
 // front of the simulated platform: a stand-in steam_api.dll beside the
 // program, or Valve's real steam_api.dll with the stand-in Steam client
 // (steamclient.dll beside the program, named in the registry of the Wine
-// prefix). Usage: qz_session_scenario CASE, CASE one of
+// prefix). It plays the statistics table the DLL was built with, from the
+// statistics.json beside the program. Usage: qz_session_scenario CASE, CASE one of
 //   session       the whole session: start, statistics received, an unlock
 //                 stored, a refused store, events, ticket, pass-throughs, exit
 //   start-fails   the account's client refuses the start
@@ -25,6 +26,11 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <nlohmann/json.hpp>
 
 #include "QZSteam.h"
 #include "sim/stand_in_client.h"
@@ -95,33 +101,122 @@ struct Step {
   std::function<std::string(qz::sim::StandInClient& platform)> run;
 };
 
-// The platform's calls of one store: the 38 integer statistics and RUN, then StoreStats.
-Lines StoreCalls(const std::string& kill, const std::string& run) {
-  Lines calls;
-  const char* names[] = {"ACHIEVE_LEVEL", "CARRY_FLAG_CTF", "COLLECT_GOLD_WANTED", "DEFUSE_PLANT_SABOTAGE",
-                         "DYNAMITE_SNOWBALL_KILL", "FINISH_AK", "FINISH_DAILY_MC", "FINISH_MONTHLY_MC",
-                         "FINISH_SPECIAL_MC", "FINISH_WEEKLY_MC", "GIFT_WEAPON", "KILL_ENEMY", "KILL_ENEMY_AR",
-                         "KILL_ENEMY_EB", "KILL_ENEMY_G", "KILL_ENEMY_MW", "KILL_ENEMY_P", "KILL_ENEMY_S",
-                         "KILL_ENEMY_SMG", "KILL_ENEMY_SR", "MASS_KILL", "MOST_VAL_PLAYER", "RUN", "SCORE_FLAG_CTF",
-                         "SHOOT_BULLETS", "SNOWBALL_KILL", "SNOWBALL_WIN", "STONY_SNOWBALL_KILL", "TRANSFER_WEAPON",
-                         "UPGRADE_WEAPON", "UPGRADE_WEAPON_LVL_5", "WIN_CLAN", "WIN_CTF", "WIN_FFA", "WIN_MATCH",
-                         "WIN_ROUNDS_SABOTAGE", "WIN_SABOTAGE", "WIN_TDM", "WIN_WANTED"};
-  for (const std::string name : names) {
-    if (name == "RUN") {
-      calls.push_back(kStats + "SetStatFloat(RUN," + run + ")");
-    } else {
-      calls.push_back(kStats + "SetStatInt32(" + name + "," + (name == "KILL_ENEMY" ? kill : "0") + ")");
-    }
+// The statistics table the DLL was built with, as the statistics.json beside
+// the program gives it: the statistics, the achievements in id order, and the
+// statistics in the byte order of their names (the order of a store).
+struct Statistic {
+  std::string name;
+  bool isFloat;
+};
+struct Row {
+  std::string name;
+  std::size_t stat;
+  double threshold;
+};
+std::vector<Statistic> g_stats;
+std::vector<Row> g_rows;
+std::map<std::string, std::size_t> g_byName;
+
+bool ReadTable() {
+  std::ifstream in(std::filesystem::path(ProgramFolder() + L"\\statistics.json"));
+  const nlohmann::json file = nlohmann::json::parse(in, nullptr, false);
+  if (!file.is_object()) return false;
+  for (const auto& stat : file["statistics"]) g_stats.push_back({stat["name"], stat["type"] == "float"});
+  for (const auto& row : file["achievements"]) {
+    std::size_t stat = 0;
+    while (stat < g_stats.size() && g_stats[stat].name != row["statistic"]) ++stat;
+    g_rows.push_back({row["name"], stat, row["threshold"]});
   }
-  calls.push_back(kStats + "StoreStats()");
-  return calls;
+  for (std::size_t stat = 0; stat < g_stats.size(); ++stat) g_byName[g_stats[stat].name] = stat;
+  return !g_stats.empty();
+}
+
+// The statistics and unlocks the account must hold, advanced as the library
+// must advance them: the calls of a tick are the unlocks, in id order, then,
+// when a store is due, every statistic in byte order of the names and StoreStats.
+struct Account {
+  std::vector<double> values;
+  std::vector<bool> unlocked;
+
+  static std::string Text(std::size_t stat, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, g_stats[stat].isFloat ? "%g" : "%.0f", value);
+    return text;
+  }
+  Lines Store() const {
+    Lines calls;
+    for (const auto& [name, stat] : g_byName)
+      calls.push_back(kStats + (g_stats[stat].isFloat ? "SetStatFloat(" : "SetStatInt32(") + name + "," +
+                      Text(stat, values[stat]) + ")");
+    calls.push_back(kStats + "StoreStats()");
+    return calls;
+  }
+  Lines Tick(bool storeDue) {
+    Lines calls;
+    for (std::size_t row = 0; row < g_rows.size(); ++row) {
+      const Row& r = g_rows[row];
+      const bool below =
+          g_stats[r.stat].isFloat ? float(values[r.stat]) < float(r.threshold) : values[r.stat] < r.threshold;
+      if (unlocked[row] || below) continue;
+      unlocked[row] = storeDue = true;
+      calls.push_back(kStats + "SetAchievement(" + r.name + ")");
+    }
+    for (const std::string& call : storeDue ? Store() : Lines{}) calls.push_back(call);
+    return calls;
+  }
+  // The game sets a statistic through the export of its type.
+  void Set(std::size_t stat, double value) {
+    const char* name = g_stats[stat].name.c_str();
+    g_stats[stat].isFloat ? QZSteam_SetStatValueFloat(float(value), name) : QZSteam_SetStatValue(int32_t(value), name);
+    values[stat] = g_stats[stat].isFloat ? float(value) : value;
+  }
+  // The platform's account holds every value stored, and exactly the
+  // achievements earned.
+  std::string Compare(qz::sim::StandInClient& platform) const {
+    std::string found, expected;
+    for (const auto& [name, stat] : g_byName) {
+      found += Text(stat, g_stats[stat].isFloat ? platform.StatFloat(&name[0]) : platform.StatInt(&name[0])) + " ";
+      expected += Text(stat, values[stat]) + " ";
+    }
+    for (std::size_t row = 0; row < g_rows.size(); ++row) {
+      found += std::to_string(platform.Achieved(g_rows[row].name.c_str()));
+      expected += unlocked[row] ? "1" : "0";
+    }
+    return Expect("the account's values and achievements", found, expected);
+  }
+};
+Account g_account;
+
+// The achievement the session unlocks first, the first that a value below its
+// threshold leaves locked (none in a table without one), and a float and an
+// int statistic besides its own (RUN and KILL_ENEMY in the built-in table).
+std::size_t g_played, g_otherFloat, g_otherInt;
+bool Played() { return g_played < g_rows.size(); }
+std::size_t PlayedStat() { return Played() ? g_rows[g_played].stat : g_stats.size(); }
+void ChooseWhatToPlay() {
+  g_played = std::find_if(g_rows.begin(), g_rows.end(), [](const Row& r) {
+               return r.threshold > (g_stats[r.stat].isFloat ? -3e38 : INT32_MIN);
+             }) - g_rows.begin();
+  g_otherFloat = g_otherInt = g_stats.size();
+  for (std::size_t stat = g_stats.size(); stat-- > 0;)
+    if (stat != PlayedStat()) (g_stats[stat].isFloat ? g_otherFloat : g_otherInt) = stat;
+  g_account.values.assign(g_stats.size(), 0.0);
+  g_account.unlocked.assign(g_rows.size(), false);
+  const auto below = [](const Row& r) {
+    return g_stats[r.stat].isFloat ? std::nextafter(float(r.threshold), -INFINITY) : r.threshold - 1;
+  };
+  if (Played()) g_account.values[PlayedStat()] = below(g_rows[g_played]);
+  if (g_otherFloat < g_stats.size()) g_account.values[g_otherFloat] = 12.5;
 }
 
 // Pumps until the statistics have been read (at most ten frames).
 std::string ReceiveStatistics(qz::sim::StandInClient& platform) {
   for (int frame = 0; frame < 10; ++frame) {
     QZSteam_RunCallbacks();
-    if (!platform.Calls(kStats + "GetStatInt32(KILL_ENEMY,").empty()) return "";
+    if (!platform.Calls(kStats + "GetStatInt32(VERSION,").empty()) {
+      g_account.Tick(false);  // what the held values have earned, unlocked in the same frame
+      return "";
+    }
   }
   return "the statistics never arrived\n";
 }
@@ -167,26 +262,33 @@ const std::vector<Step> kSession = {
     {"a statistic raised to its threshold unlocks its achievement and every statistic is stored",
      [](qz::sim::StandInClient& platform) {
        platform.ClearCalls();
-       QZSteam_IncreaseStatValue(1, "KILL_ENEMY");
+       if (!Played()) {
+         QZSteam_UpdateServer();
+       } else if (g_stats[PlayedStat()].isFloat) {
+         g_account.Set(PlayedStat(), g_rows[g_played].threshold);
+       } else {
+         QZSteam_IncreaseStatValue(1, g_stats[PlayedStat()].name.c_str());
+         g_account.values[PlayedStat()] += 1;
+       }
        QZSteam_RunCallbacks();
-       Lines expected = StoreCalls("10", "12.5");
-       expected.insert(expected.begin(), kStats + "SetAchievement(KILL_ENEMY_10)");
+       const Lines expected = g_account.Tick(!Played());
        return Expect("the statistics calls", platform.Calls(kStats), expected) +
-              Expect("the account's KILL_ENEMY", std::to_string(platform.StatInt("KILL_ENEMY")), "10") +
-              Expect("KILL_ENEMY_10 unlocked", std::to_string(platform.Achieved("KILL_ENEMY_10")), "1");
+              Expect("an unlock", std::to_string(expected.size() > g_stats.size() + 1), Played() ? "1" : "0") +
+              g_account.Compare(platform);
      }},
-    {"a refused store is made again on the next frame",
+    {"a refused store is made again on the next frame, with what the values earned before it",
      [](qz::sim::StandInClient& platform) {
        platform.SetStoreStatsResults({false, true});
        QZSteam_RunCallbacks();  // the stored event of the last store
        platform.ClearCalls();
-       QZSteam_SetStatValueFloat(20.25f, "RUN");
+       if (g_otherFloat < g_stats.size()) g_account.Set(g_otherFloat, 20.25);
+       if (g_otherInt < g_stats.size()) g_account.Set(g_otherInt, 40);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        QZSteam_RunCallbacks();
-       const Lines store = StoreCalls("10", "20.25");
-       Lines expected = store;
-       expected.insert(expected.end(), store.begin(), store.end());
+       Lines expected = g_account.Tick(true);
+       const Lines again = g_account.Store();
+       expected.insert(expected.end(), again.begin(), again.end());
        return Expect("the statistics calls", platform.Calls(kStats), expected);
      }},
     {"the ticket comes as hex text",
@@ -217,17 +319,16 @@ const std::vector<Step> kSession = {
      }},
     {"the exit sequence stores the last values, then ends the session",
      [](qz::sim::StandInClient& platform) {
-       QZSteam_SetStatValue(33, "KILL_ENEMY");
+       g_account.Set(0, 33);
        platform.ClearCalls();
        QZSteam_UpdateServer();
        QZSteam_Shutdown();
-       Lines expected = StoreCalls("33", "20.25");
+       Lines expected = g_account.Store();
        expected.push_back("SteamAPI_ISteamUser_EndAuthSession(76561197960287930)");
        expected.push_back("SteamAPI_Shutdown()");
        Lines calls = Starting(platform.Calls(), "SteamAPI_ISteam");
        for (const std::string& call : Starting(platform.Calls(), "SteamAPI_Shutdown")) calls.push_back(call);
-       return Expect("the calls", calls, expected) +
-              Expect("the account's KILL_ENEMY", std::to_string(platform.StatInt("KILL_ENEMY")), "33") +
+       return Expect("the calls", calls, expected) + g_account.Compare(platform) +
               Expect("QZSteam_BLoggedOn after it", std::to_string(QZSteam_BLoggedOn()), "0") +
               Expect("the ticket after it", QZSteam_GetAuthTicket(1), "-1");
      }},
@@ -246,7 +347,7 @@ const std::vector<Step> kNoUser = {
     {"the session runs without a user and without statistics",
      [](qz::sim::StandInClient& platform) {
        for (int frame = 0; frame < 3; ++frame) QZSteam_RunCallbacks();
-       QZSteam_SetStatValue(5, "KILL_ENEMY");
+       g_account.Set(0, 5);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        const std::string loggedOn = std::to_string(QZSteam_BLoggedOn());
@@ -291,7 +392,7 @@ const std::vector<Step> kOffline = {
      }},
     {"a failed reception takes no update: nothing is stored",
      [](qz::sim::StandInClient& platform) {
-       QZSteam_SetStatValue(50, "KILL_ENEMY");
+       g_account.Set(0, 50);
        QZSteam_UpdateServer();
        QZSteam_RunCallbacks();
        return Expect("the stores", platform.Calls(kStats + "StoreStats"), {});
@@ -299,6 +400,7 @@ const std::vector<Step> kOffline = {
 };
 
 // A float the account cannot hold is refused, and the file stays as it was.
+// It plays RUN, so it runs with the built-in table alone.
 const std::vector<Step> kNonFinite = {
     {"a NaN for RUN is refused and the account file keeps RUN",
      [](qz::sim::StandInClient& platform) {
@@ -350,15 +452,26 @@ int main(int argc, char** argv) {
     std::printf("unknown case %s\n", wanted.c_str());
     return 1;
   }
+  if (!ReadTable()) {
+    std::printf("FAILED: no statistics table (statistics.json) beside the program\n");
+    return 1;
+  }
+  ChooseWhatToPlay();
   // The platform's model lives in the stand-in client when there is one,
   // behind Valve's steam_api.dll; otherwise in the stand-in steam_api.dll.
   const std::wstring client = Beside(L"steamclient.dll");
   const bool real = Exists(client);
   if (real && !PointSteamAtTheStandInClient(client)) return 1;
   {
+    // The app defines the table's names, as the DLL's statistics.json lists
+    // them; the played statistic one below its threshold, a float statistic at 12.5.
     std::ofstream account(std::filesystem::path(ProgramFolder() + L"\\steam_sim_account.json"));
-    account << "{\"appId\": 480, \"steamId\": " << kSteamId
-            << ", \"stats\": {\"VERSION\": 1, \"KILL_ENEMY\": 9, \"RUN\": 12.5}" << chosen->accountExtra << "}\n";
+    account.precision(17);
+    account << "{\"appId\": 480, \"definitions\": \"statistics.json\", \"steamId\": " << kSteamId
+            << ", \"stats\": {\"VERSION\": 1";
+    if (Played()) account << ", \"" << g_stats[PlayedStat()].name << "\": " << g_account.values[PlayedStat()];
+    if (g_otherFloat < g_stats.size()) account << ", \"" << g_stats[g_otherFloat].name << "\": 12.5";
+    account << "}" << chosen->accountExtra << "}\n";
   }
   qz::sim::StandInClient platform(real ? client : Beside(L"steam_api.dll"));
   if (!platform.Usable()) {

@@ -70,6 +70,7 @@ TEST_F(SteamSession, AStartWithoutAUserTouchesNothingOfThePreviousPlayer) {
   QZSteam_IncreaseStatValue(5, "KILL_ENEMY");
   QZSteam_UpdateServer();
   Tick(3);
+  EXPECT_EQ(QZSteam_StatsReceived(), 0) << "no user, no statistics";
   QZSteam_Shutdown();
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RunCallbacks()", "RunCallbacks()", "Shutdown()"}));
   EXPECT_EQ(Platform()->StatInt("KILL_ENEMY"), 7);

@@ -76,9 +76,29 @@ Strings Reception() {
 
 const AchievementState& Row(std::size_t id) { return steam::SessionObject()->AchievementAt(id - 1); }
 
+// What the read-back exports answer, as one text: whether the statistics
+// have arrived, KILL_ENEMY, RUN, KILL_ENEMY_10 and its two texts, then the
+// answers for names of the other type, null and unknown names and keys. None
+// of them calls the platform.
+std::string ReadBack() {
+  const std::size_t calls = Platform()->CallLines().size();
+  std::ostringstream text;
+  const char* (*display)(const char*, const char*) = QZSteam_GetAchievementDisplay;
+  text << QZSteam_StatsReceived() << " " << QZSteam_GetStatValue("KILL_ENEMY") << " "
+       << QZSteam_GetStatValueFloat("RUN") << " " << QZSteam_IsAchieved("KILL_ENEMY_10") << " "
+       << display("KILL_ENEMY_10", "name") << "/" << display("KILL_ENEMY_10", "desc") << " | "
+       << QZSteam_GetStatValue("RUN") << QZSteam_GetStatValueFloat("KILL_ENEMY") << QZSteam_GetStatValue(nullptr)
+       << QZSteam_IsAchieved(nullptr) << QZSteam_IsAchieved("KILL_ENEMY_1")
+       << display("KILL_ENEMY_10", "icon") << display("KILL_ENEMY_10", nullptr) << display(nullptr, "name");
+  EXPECT_EQ(Platform()->CallLines().size(), calls) << "a read-back called the platform";
+  return text.str();
+}
+
 TEST_F(StatsCycle, TheRoadOfOneStatistic) {
   Platform()->SetStat("KILL_ENEMY", 9);
   Platform()->SetDisplayAttribute("KILL_ENEMY_10", "name", "Ten down");
+  Platform()->SetDisplayAttribute("KILL_ENEMY_10", "desc", "Ten enemies");
+  EXPECT_EQ(ReadBack(), "0 0 0 -1 / | 000-1-1") << "no session object";
   Platform()->SetRequestCurrentStatsResults({false, true});
   Platform()->SetStoreStatsResults({false, true});
   Platform()->SetStatReadFails("WIN_CLAN", true);  // not loaded: keeps its starting 0
@@ -88,12 +108,13 @@ TEST_F(StatsCycle, TheRoadOfOneStatistic) {
   Tick(2);
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "RequestCurrentStats()", "RunCallbacks()", "RequestCurrentStats()"}))
       << "a refused request is made again on the next tick";
+  EXPECT_EQ(ReadBack(), "0 0 0 -1 / | 000-1-1") << "before the reception";
   Forget();
 
   Tick();
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()"} + Reception()));
   EXPECT_EQ(lines, Strings{"W:Received stats and achievements from Steam\n"});
-  EXPECT_STREQ(Row(6).name, "Ten down");
+  EXPECT_EQ(ReadBack(), "1 9 0 0 Ten down/Ten enemies | 000-1-1");
   Forget();
 
   QZSteam_IncreaseStatValue(1, "KILL_ENEMY");  // local: reaches the platform with the next store
@@ -101,6 +122,10 @@ TEST_F(StatsCycle, TheRoadOfOneStatistic) {
   const Strings store = EveryStat("Set", "KILL_ENEMY", "10") + Strings{"StoreStats()"};
   EXPECT_EQ(Trace(),
             (Strings{"RunCallbacks()", "SetAchievement(KILL_ENEMY_10)"} + store + Strings{"RunCallbacks()"} + store));
+  QZSteam_SetStatValueFloat(12.5f, "RUN");
+  EXPECT_EQ(ReadBack(), "1 10 12.5 1 Ten down/Ten enemies | 000-1-1");
+  QZSteam_Shutdown();
+  EXPECT_EQ(ReadBack(), "0 10 12.5 -1 Ten down/Ten enemies | 000-1-1") << "after the shutdown: values held, texts kept";
 }
 
 // Walking the rows in id order: one below a row's threshold unlocks nothing,
@@ -201,6 +226,7 @@ TEST_F(StatsCycle, AFailedReceptionLeavesTheStatisticsUnreceivedUntilANewStart) 
   QZSteam_SetStatValue(10, "KILL_ENEMY");
   QZSteam_UpdateServer();
   Tick();
+  EXPECT_EQ(QZSteam_StatsReceived(), 0);
   QZSteam_Shutdown();
   EXPECT_EQ(Trace(), (Strings{"RunCallbacks()", "User.EndAuthSession(76561197960287930)", "Shutdown()"}));
   Platform()->SetStatsReceivedResult(k_EResultOK);
