@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -24,13 +25,10 @@
 #include <functional>
 #include <iterator>
 #include <limits>
-#include <string>
-#include <vector>
-
-#include <algorithm>
-#include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
 
 #include "QZSteam.h"
 #include "sim/stand_in_client.h"
