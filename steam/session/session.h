@@ -62,8 +62,7 @@ class QZ_Steam {
   // Nothing when the session is not started.
   void Shutdown();
   bool Started() const { return started_; }
-  // This start's user (0 without one) and game.
-  CSteamID SteamId() const { return steamId_; }
+  // This start's game (0 without a logged-on user).
   CGameID GameId() const { return gameId_; }
 
   // --- The statistics and achievements held (stats_cycle.cpp) ---
